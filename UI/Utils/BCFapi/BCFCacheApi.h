@@ -1,0 +1,132 @@
+#pragma once
+
+#include "BCFapi/BCFapi.h"
+
+class QFileSystemWatcher;
+class QMenu;
+class QThread;
+
+namespace Vexamo {
+
+// The BCFapi that the viewer edits through. Its record operations keep the working document as one
+// "annotation.json" per topic directory in the working directory (BCFCacheApiStore.cpp); the document
+// workflow (open, save, new, export, recent files, change watch) lives in BCFCacheApiWorkflow.cpp.
+class BCFAPI_EXPORT BCFCacheApi : public BCFapi
+{
+    Q_OBJECT
+
+public:
+    explicit BCFCacheApi(QObject* parent = nullptr);
+    ~BCFCacheApi() override;
+
+    Type getType() const override;
+    QString username() const override;
+    void setUsername(QString name);
+    void setCurrentProject(const QString& project_id) override;
+
+    // Projects: the working cache keeps none.
+    QVariantList getProject() const override;
+    QString createProject(const QString& name) override;
+    QString getSingleProject(const QString& project_id) const override;
+    void editSingleProject(const QString& project_id, const QString& name) override;
+    QVariantMap getProjectExtension(const QString& project_id) const override;
+    void createProjectExtension(const QString& project_id, const QVariantMap& extension) override;
+    void editProjectExtension(const QString& project_id, const QVariantMap& extension) override;
+
+    QVariantList getTopic(const QString& project_id) const override;
+    QString createTopic(const QVariantMap& topic, const QString& project_id) override;
+    QVariantMap getSingleTopic(const QString& topic_id, const QString& project_id) const override;
+    void editSingleTopic(const QString& topic_id, const QVariantMap& topic, const QString& project_id) override;
+    void removeSingleTopic(const QString& topic_id, const QString& project_id) override;
+
+    QVariantMap getBimSnippet(const QString& topic_id, const QString& project_id) const override;
+    void setBimSnippet(const QString& topic_id, const QVariantMap& snippet, const QString& project_id) override;
+    QByteArray* getBimSnippetContent(const QString& topic_id, const QString& project_id) const override;
+    void setBimSnippetContent(const QString& topic_id, QByteArray* content, const QString& project_id) override;
+    QVariantList getFile(const QString& topic_id, const QString& project_id) const override;
+    void setFile(const QString& topic_id, const QVariantList& files, const QString& project_id) override;
+
+    QVariantList getComment(const QString& topic_id, const QString& project_id) const override;
+    QString createComment(const QString& topic_id, const QVariantMap& comment, const QString& project_id) override;
+    QVariantMap getSingleComment(const QString& topic_id, const QString& comment_id,
+                                 const QString& project_id) const override;
+    void editSingleComment(const QString& topic_id, const QString& comment_id, const QVariantMap& comment,
+                           const QString& project_id) override;
+    void removeSingleComment(const QString& topic_id, const QString& comment_id, const QString& project_id) override;
+
+    QStringList getRelatedTopics(const QString& topic_id, const QString& project_id) const override;
+    void setRelatedTopics(const QString& topic_id, const QStringList& related, const QString& project_id) override;
+    QVariantList getDocumentReference(const QString& topic_id, const QString& project_id) const override;
+    void setDocumentReference(const QString& topic_id, const QVariantList& references,
+                              const QString& project_id) override;
+
+    QVariantList getViewpoint(const QString& topic_id, const QString& project_id) const override;
+    QString createViewpoint(const QString& topic_id, const QVariantMap& viewpoint, const QString& project_id) override;
+    QVariantMap getSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
+                                   const QString& project_id) const override;
+    void editSingleViewpoint(const QString& topic_id, const QString& viewpoint_id, const QVariantMap& viewpoint,
+                             const QString& project_id) override;
+    void removeSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
+                               const QString& project_id) override;
+
+    QByteArray* getSnapshotContent(const QString& topic_id, const QString& viewpoint_id,
+                                   const QString& project_id) const override;
+    void editSnapshotContent(const QString& topic_id, const QString& viewpoint_id, QByteArray* content,
+                             const QString& project_id) override;
+    QByteArray* getBitmapContent(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
+                                 const QString& project_id) const override;
+    void editBitmapContent(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
+                           QByteArray* content, const QString& project_id) override;
+    QVariantMap getComponent(const QString& topic_id, const QString& viewpoint_id,
+                             const QString& project_id) const override;
+    void setComponent(const QString& topic_id, const QString& viewpoint_id, const QVariantMap& components,
+                      const QString& project_id) override;
+
+    bool saveTopics(const QString& file_name) override;
+    bool clearTopics() override;
+
+    // Workflow
+    QList<QAction*> getActions() override;
+    QAction* getExtraAction() override;
+    void actionUnselected(QAction* action) override;
+    void checkToSaveCurrentBCF() override;
+    bool openBCFFile(const QString& path);
+
+protected slots:
+    void openBCFFile(bool checked);
+    void newBCFFile(bool checked);
+    void saveBCFFile(bool checked);
+    void openBCFEntry(bool checked);
+    void saveBCFEntry(bool checked);
+    void exportToBCF1(bool checked);
+    void fileChanged(const QString& path);
+    void BCFLoadingFinished();
+
+protected:
+    // Store helpers
+    int positionInList(const QString& id, const QVariantList& list) const;
+    int commentPosition(const QString& comment_id, const QString& topic_id) const;
+    int viewpointPosition(const QString& viewpoint_id, const QString& topic_id) const;
+    void createSavingPath();
+
+    // Workflow helpers
+    QAction* getOrCreateOpenedAction(const QString& path);
+    void createAndStartReaderThread();
+    QStringList readFileHistory();
+    void saveFileHistory() const;
+    void checkFileHistorySize();
+
+    QString m_userName;
+    QString m_cachePath;
+    bool m_saved = true;
+    QFileSystemWatcher* m_watcher = nullptr;
+    QMenu* m_saveMenu = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_exportAction = nullptr;
+    QThread* m_readerThread = nullptr;
+
+private:
+    static const int sFileHistorySize = 10;
+};
+
+} // namespace Vexamo

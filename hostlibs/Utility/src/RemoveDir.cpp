@@ -1,0 +1,23 @@
+#include "Utility/RemoveDir.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Vexamo {
+
+bool RemoveDir(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isSymLink() || !info.isDir())
+        return false;
+    const QString canonical = info.canonicalFilePath();
+    if (canonical.isEmpty() || QDir(canonical).isRoot())
+        return false;
+    if (canonical == QFileInfo(QDir::homePath()).canonicalFilePath())
+        return false;
+    return QDir(canonical).removeRecursively();
+}
+
+} // namespace Vexamo
