@@ -1,0 +1,200 @@
+#include "BCFapi/BCF1Export.h"
+
+#include "BCFapi/BCF1ExportLog.h"
+#include "BCFapi/BCFKeys.h"
+#include "BCFapi/BCFapi.h"
+
+#include <QFileDevice>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipnewinfo.h>
+
+#include <memory>
+
+namespace Vexamo {
+
+namespace {
+
+const char* const sLoggerName = "Vexamo.Core.Utils.BCFapi.BCF1Export";
+
+// Every entry is read-only for everyone (Unix mode 0444) and stamped with the current time.
+QuaZipNewInfo entryInfo(const QString& name)
+{
+    QuaZipNewInfo info(name);
+    info.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    return info;
+}
+
+// A topic guid names a folder of the archive. It must be one plain folder name, so that no entry
+// can point outside the folder it is extracted into: not empty, not "." or "..", no path separator,
+// no drive designator, no control character.
+bool isPlainFolderName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')
+            || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+// Saves an XML document into an archive entry as UTF-8 with the XML declaration, indented by 4.
+bool saveDocument(const QDomDocument& doc, QIODevice* device, bool fixedNotation)
+{
+    QTextStream stream(device);
+    stream.setCodec("UTF-8");
+    stream.setRealNumberPrecision(16);
+    if (fixedNotation)
+        stream.setRealNumberNotation(QTextStream::FixedNotation);
+    doc.save(stream, 4, QDomNode::EncodingFromTextStream);
+    stream.flush();
+    return stream.status() == QTextStream::Ok;
+}
+
+} // namespace
+
+BCF1Export::BCF1Export(BCFapi* source)
+    : m_source(source)
+    , m_logger(log4cplus::Logger::getInstance(sLoggerName))
+{
+}
+
+BCF1Export::BCF1Export(const BCF1Export& other) = default;
+BCF1Export::BCF1Export(BCF1Export&& other) noexcept = default;
+BCF1Export& BCF1Export::operator=(const BCF1Export& other) = default;
+BCF1Export& BCF1Export::operator=(BCF1Export&& other) noexcept = default;
+BCF1Export::~BCF1Export() = default;
+
+bool BCF1Export::serialize(const QString& fileName)
+{
+    m_currentTopicGuid.clear();
+    if (!m_source)
+        return false;
+
+    // The archive is written to a temporary file beside the target and moved over it only once it
+    // is complete, so a failed export never destroys an existing file nor leaves a partial one.
+    QSaveFile target(fileName);
+    QuaZip zip(&target);
+    zip.setAutoClose(false);
+    if (!target.open(QIODevice::WriteOnly) || !zip.open(QuaZip::mdCreate)) {
+        BCF1EXPORT_ERROR(QStringLiteral("BCF 1 export error : can't create BCF1 bcfzip file named %1.").arg(fileName));
+        return false;
+    }
+
+    const QVariantList topics = m_source->getTopic(QString());
+    for (const QVariant& entry : topics) {
+        m_currentTopicGuid = entry.toMap().value(BCFKeys::Guid).toString();
+        const QVariantMap topic = m_source->getSingleTopic(m_currentTopicGuid, QString());
+        if (topic.isEmpty()) {
+            BCF1EXPORT_WARN("BCF 1 export warning : empty topic, can't write it");
+            continue;
+        }
+        if (!isPlainFolderName(m_currentTopicGuid) || !isPlainFolderName(topic.value(BCFKeys::Guid).toString())) {
+            BCF1EXPORT_WARN("BCF 1 export warning : unsafe topic guid, can't write it");
+            continue;
+        }
+        if (!writeTopicEntries(zip, topic))
+            return false;
+    }
+
+    // Writes the central directory; only a complete archive replaces the target.
+    zip.close();
+    if (zip.getZipError() != ZIP_OK) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+    if (!target.commit()) {
+        BCF1EXPORT_ERROR(QStringLiteral("BCF 1 export error : can't write BCF1 bcfzip file named %1.").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool BCF1Export::writeTopicEntries(QuaZip& zip, const QVariantMap& topic)
+{
+    const QString topicGuid = topic.value(BCFKeys::Guid).toString();
+    QuaZipFile markup(&zip);
+    if (!markup.open(QIODevice::WriteOnly | QIODevice::Text, entryInfo(topicGuid + QLatin1String("/markup.bcf")))) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't create markup.bcf file");
+        return false;
+    }
+    if (!serializeTopic(topic, &markup)) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't serialize topic");
+        return false;
+    }
+    markup.close();
+    if (markup.getZipError() != ZIP_OK) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+
+    // Only the presence of the key tells whether the topic has viewpoints; only the first is written.
+    if (!topic.contains(BCFKeys::Viewpoints))
+        return true;
+    const QVariantList viewpoints = m_source->getViewpoint(topicGuid, QString());
+    if (viewpoints.isEmpty())
+        return true;
+    const QVariantMap viewpoint = viewpoints.first().toMap();
+    if (viewpoint.isEmpty())
+        return true;
+    return writeViewpointEntries(zip, viewpoint);
+}
+
+bool BCF1Export::writeViewpointEntries(QuaZip& zip, const QVariantMap& viewpoint)
+{
+    QuaZipFile visualization(&zip);
+    if (!visualization.open(QIODevice::WriteOnly | QIODevice::Text,
+                            entryInfo(m_currentTopicGuid + QLatin1String("/viewpoint.bcfv")))) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't create viewpoint.bcfv file");
+        return false;
+    }
+    if (!serializeViewpoint(viewpoint, &visualization)) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't serialize viewpoint");
+        return false;
+    }
+    visualization.close();
+    if (visualization.getZipError() != ZIP_OK) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+
+    const std::unique_ptr<QByteArray> snapshot(
+        m_source->getSnapshotContent(m_currentTopicGuid, viewpoint.value(BCFKeys::Guid).toString(), QString()));
+    if (!snapshot)
+        return true;
+    QuaZipFile image(&zip);
+    if (!image.open(QIODevice::WriteOnly, entryInfo(m_currentTopicGuid + QLatin1String("/snapshot.png")))) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't create snapshot.png file");
+        return false;
+    }
+    // A short write would leave a truncated image in the archive: it is a failure as well.
+    if (image.write(*snapshot) != snapshot->size()) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't write snapshot");
+        return false;
+    }
+    image.close();
+    if (image.getZipError() != ZIP_OK) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+    return true;
+}
+
+bool BCF1Export::serializeTopic(const QVariantMap& topic, QIODevice* device)
+{
+    // The entry was opened in text mode already.
+    return saveDocument(serializeTopic(topic), device, false);
+}
+
+bool BCF1Export::serializeViewpoint(const QVariantMap& viewpoint, QIODevice* device)
+{
+    device->setTextModeEnabled(true);
+    return saveDocument(serializeViewpoint(viewpoint), device, true);
+}
+
+} // namespace Vexamo
