@@ -6,6 +6,10 @@ class QFileSystemWatcher;
 class QMenu;
 class QThread;
 
+namespace BCFLib {
+class BCFLoadingWorker;
+}
+
 namespace Vexamo {
 
 // The BCFapi that the viewer edits through. Its record operations keep the working document as one
@@ -126,6 +130,17 @@ protected:
     QThread* m_readerThread = nullptr;
 
 private:
+    // Workflow internals
+    QAction* createFileEntry(const QString& path);
+    void insertEntry(QAction* entry);
+    void makeFileEntry(QAction* entry, const QString& path);
+    QAction* currentEntry() const;
+    QString currentFileName() const;
+    void setCurrentDocument(const QString& path, QAction* entry);
+    bool writeCacheTo(const QString& path);
+    void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
+    QString documentProjectPath() const;
+
     static const int sFileHistorySize = 10;
 };
 

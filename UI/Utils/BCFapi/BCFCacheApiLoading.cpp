@@ -1,0 +1,174 @@
+// Opening BCF files: the open action, the document entries and the public openBCFFile start a
+// loading worker of the model library on the reader thread; BCFLoadingFinished installs the loaded
+// model in the working cache on the user-interface thread.
+
+#include "BCFapi/BCFCacheApi.h"
+
+#include "BCFapi/BCFDocumentProject.h"
+#include "BCFapi/BCFFileApi.h"
+
+#include "BCFLib/BCFLoadingWorker.h"
+#include "BCFLib/BCFModel.h"
+#include "QtTools/FileDialogs.h"
+#include "QtTools/OperationStatus.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QThread>
+
+namespace Vexamo {
+
+namespace {
+
+const char* const OpenedActionProperty = "openedAction";
+
+// BCF 2.1 files carry ".bcf", older ones ".bcfzip"; both are zip archives of the same layout.
+bool hasBCFSuffix(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("bcfzip") || suffix == QLatin1String("bcf");
+}
+
+} // namespace
+
+void BCFCacheApi::openBCFFile(bool checked)
+{
+    Q_UNUSED(checked)
+    checkToSaveCurrentBCF();
+
+    const QString path = QtTools::getOpenFileName(QStringLiteral("BCFapi/Annotations"), nullptr,
+                                                  tr("Open annotations..."),
+                                                  tr("BCF files (*.bcf *.bcfzip);;All files (*.*)"));
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!path.isEmpty() && openBCFFile(path))
+        emit opened(action);
+    else
+        emit canceled(action);
+}
+
+bool BCFCacheApi::openBCFFile(const QString& path)
+{
+    if (!hasBCFSuffix(path)) {
+        QMessageBox::warning(nullptr, tr("Error"),
+                             tr("This file is not a *.bcfzip file : %1.").arg(QFileInfo(path).fileName()),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return false;
+    }
+    startLoading(new BCFLib::BCFLoadingWorker(path), path);
+    return true;
+}
+
+void BCFCacheApi::openBCFEntry(bool checked)
+{
+    Q_UNUSED(checked)
+    checkToSaveCurrentBCF();
+
+    auto* entry = qobject_cast<QAction*>(sender());
+    if (!entry)
+        return;
+    const QString path = entry->text();
+
+    if (!QFileInfo::exists(path)) {
+        QMessageBox::warning(nullptr, tr("Error"),
+                             tr("The BCFZIP file (%1) doesn't exist anymore.").arg(QFileInfo(path).absoluteFilePath()),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        emit discarded(entry);
+        return;
+    }
+    if (!hasBCFSuffix(path)) {
+        QMessageBox::warning(nullptr, tr("Error"),
+                             tr("This file is not a *.bcfzip file : %1.").arg(QFileInfo(path).fileName()),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        emit discarded(entry);
+        return;
+    }
+
+    auto* worker = new BCFLib::BCFLoadingWorker(path);
+    worker->setProperty(OpenedActionProperty, QVariant::fromValue<QAction*>(entry));
+    startLoading(worker, path);
+}
+
+void BCFCacheApi::createAndStartReaderThread()
+{
+    if (m_readerThread)
+        return;
+    m_readerThread = new QThread(this);
+    m_readerThread->setObjectName(QStringLiteral("BCF_2_1ReaderThread"));
+    m_readerThread->start(QThread::InheritPriority);
+}
+
+// Hands worker to the reader thread and starts it there. Its progress lives and dies with it and is
+// updated on the reader thread; the end of the load comes back queued to BCFLoadingFinished.
+void BCFCacheApi::startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path)
+{
+    auto* progress = new OperationStatus(tr("Loading BCF file %1").arg(path), 0, true);
+    progress->setParent(worker);
+
+    createAndStartReaderThread();
+    worker->moveToThread(m_readerThread);
+
+    connect(worker, SIGNAL(addMaxSig(qlonglong)), progress, SLOT(addMax(qlonglong)), Qt::DirectConnection);
+    connect(worker, SIGNAL(addStepsSig(qlonglong)), progress, SLOT(addStep(qlonglong)), Qt::DirectConnection);
+    connect(worker, SIGNAL(loadingFinished()), this, SLOT(BCFLoadingFinished()));
+    // A worker whose end never reaches us (the object is destroyed while loads are queued) is
+    // deleted when the reader thread stops.
+    connect(m_readerThread, &QThread::finished, worker, &QObject::deleteLater);
+
+    QMetaObject::invokeMethod(worker, "doLoad", Qt::QueuedConnection);
+}
+
+void BCFCacheApi::BCFLoadingFinished()
+{
+    auto* worker = qobject_cast<BCFLib::BCFLoadingWorker*>(sender());
+    if (!worker)
+        return;
+
+    const QSharedPointer<BCFLib::BCFModel> model = worker->model();
+    const QString path = worker->filename();
+    QAction* openedAction = qvariant_cast<QAction*>(worker->property(OpenedActionProperty));
+
+    OperationStatus validity(tr("Checking validity"), 1, true);
+    QString message;
+    QString title;
+    const bool valid = model && model->isValid(QFileInfo(path).fileName(), message, title);
+    validity.addStep(1);
+
+    if (valid) {
+        if (!message.isEmpty())
+            QMessageBox::warning(nullptr, title, message, QMessageBox::Ok, QMessageBox::NoButton);
+
+        OperationStatus creating(tr("Creating topics in memory..."), 1, true);
+        clearTopics();
+        {
+            BCFFileApi loaded(model, nullptr);
+            copyFromInterface(loaded);
+        }
+        BCFDocumentProject::fromModel(*model).write(documentProjectPath());
+
+        QAction* entry = openedAction ? openedAction : getOrCreateOpenedAction(path);
+        // An entry that left the list while its file was loading (trimmed, or its file was gone
+        // for a moment) stands for the current document again and is listed again.
+        if (!m_actions.contains(entry))
+            insertEntry(entry);
+        setCurrentDocument(path, entry);
+        m_saved = true;
+        if (!m_watcher->files().contains(path))
+            m_watcher->addPath(path);
+        creating.addStep(1);
+        emit opened(entry);
+    } else {
+        if (message.isEmpty()) {
+            title = tr("Error");
+            message = tr("The file %1 could not be read.").arg(QFileInfo(path).fileName());
+        }
+        QMessageBox::warning(nullptr, title, message, QMessageBox::Ok, QMessageBox::NoButton);
+        if (openedAction)
+            emit discarded(openedAction);
+    }
+
+    worker->deleteLater();
+}
+
+} // namespace Vexamo

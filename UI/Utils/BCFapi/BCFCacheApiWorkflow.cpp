@@ -1,0 +1,270 @@
+// The document commands of BCFCacheApi: the action list, save, new, export and the save question.
+// Opening and loading live in BCFCacheApiLoading.cpp, the recent-file history and the change watch
+// in BCFCacheApiHistory.cpp.
+
+#include "BCFapi/BCFCacheApi.h"
+
+#include "BCFapi/BCF1Export.h"
+#include "BCFapi/BCFDocumentProject.h"
+#include "BCFapi/BCFFileApi.h"
+
+#include "BCFLib/BCFModel.h"
+#include "QtTools/FileDialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QMessageBox>
+
+namespace Vexamo {
+
+namespace {
+
+// Dynamic properties of the save action that name the current document.
+const char* const FileNameProperty = "filename";
+const char* const ActionProperty = "action";
+
+// Open and new actions come first; document entries follow.
+const int FirstEntryIndex = 2;
+
+} // namespace
+
+QList<QAction*> BCFCacheApi::getActions()
+{
+    if (!m_actions.isEmpty())
+        return m_actions;
+
+    auto* openAction = new QAction(tr("Open BCF File..."), this);
+    openAction->setObjectName(tr("Open BCF File..."));
+    connect(openAction, SIGNAL(triggered(bool)), this, SLOT(openBCFFile(bool)));
+    m_actions.append(openAction);
+
+    auto* newAction = new QAction(tr("New BCF File..."), this);
+    newAction->setObjectName(tr("New BCF File..."));
+    connect(newAction, SIGNAL(triggered(bool)), this, SLOT(newBCFFile(bool)));
+    m_actions.append(newAction);
+
+    const QStringList history = readFileHistory();
+    for (const QString& path : history)
+        m_actions.append(createFileEntry(path));
+
+    return m_actions;
+}
+
+QAction* BCFCacheApi::getExtraAction()
+{
+    return m_extraAction;
+}
+
+void BCFCacheApi::actionUnselected(QAction* action)
+{
+    Q_UNUSED(action)
+}
+
+QAction* BCFCacheApi::getOrCreateOpenedAction(const QString& path)
+{
+    for (QAction* action : qAsConst(m_actions)) {
+        if (action->text() == path)
+            return action;
+    }
+    QAction* entry = createFileEntry(path);
+    insertEntry(entry);
+    return entry;
+}
+
+// A document entry for a file: its text and tool tip are the path, its name the file name, and
+// triggering it opens the file.
+QAction* BCFCacheApi::createFileEntry(const QString& path)
+{
+    auto* entry = new QAction(this);
+    makeFileEntry(entry, path);
+    connect(entry, SIGNAL(triggered(bool)), this, SLOT(openBCFEntry(bool)));
+    return entry;
+}
+
+void BCFCacheApi::makeFileEntry(QAction* entry, const QString& path)
+{
+    entry->setObjectName(QFileInfo(path).fileName());
+    entry->setToolTip(path);
+    entry->setText(path);
+}
+
+// Puts a new entry first among the document entries; the list keeps the open and new actions and
+// at most sFileHistorySize entries, so one that falls off the end is reported as discarded.
+// An entry inserted before the host asked for the actions (a file opened through the public
+// openBCFFile, for instance) needs the open and new actions and the history in front of it.
+void BCFCacheApi::insertEntry(QAction* entry)
+{
+    if (m_actions.isEmpty())
+        getActions();
+    m_actions.insert(FirstEntryIndex, entry);
+    checkFileHistorySize();
+}
+
+QAction* BCFCacheApi::currentEntry() const
+{
+    const QVariant value = m_saveAction->property(ActionProperty);
+    if (value.userType() != QMetaType::VoidStar && !value.canConvert(QMetaType::VoidStar))
+        return nullptr;
+    return static_cast<QAction*>(value.value<void*>());
+}
+
+QString BCFCacheApi::currentFileName() const
+{
+    return m_saveAction->property(FileNameProperty).toString();
+}
+
+void BCFCacheApi::setCurrentDocument(const QString& path, QAction* entry)
+{
+    m_saveAction->setProperty(FileNameProperty, path);
+    m_saveAction->setProperty(ActionProperty, QVariant::fromValue(static_cast<void*>(entry)));
+}
+
+QString BCFCacheApi::documentProjectPath() const
+{
+    return m_cachePath + QLatin1String(".document-project.json");
+}
+
+// Copies the cache into a fresh model and lets the model write it. The model writes atomically, so
+// a failed write leaves an existing file as it was. The path is not watched during our own write,
+// so that it raises no reload question.
+bool BCFCacheApi::writeCacheTo(const QString& path)
+{
+    const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+    bool written = false;
+    {
+        if (model)
+            BCFDocumentProject::read(documentProjectPath()).applyTo(*model);
+        BCFFileApi document(model, nullptr);
+        document.copyFromInterface(*this);
+
+        if (m_watcher->files().contains(path))
+            m_watcher->removePath(path);
+
+        written = model && model->serialize(path);
+        if (!written) {
+            QMessageBox::warning(nullptr, tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
+                                 QMessageBox::NoButton);
+        }
+
+        if (QFileInfo::exists(path))
+            m_watcher->addPath(path);
+    }
+    return written;
+}
+
+void BCFCacheApi::saveBCFFile(bool checked)
+{
+    Q_UNUSED(checked)
+    auto* source = qobject_cast<QAction*>(sender());
+    if (!source)
+        source = m_saveAction;
+
+    // Before the first open or new there is no current document: the cache is then saved like a
+    // new document, under a path that the user chooses, and gets an entry of its own.
+    const bool hasDocument = source->property(ActionProperty).isValid();
+    QAction* entry = hasDocument ? currentEntry() : nullptr;
+    QString path = source->property(FileNameProperty).toString();
+
+    if (path.isEmpty()) {
+        path = QtTools::getSaveFileName(QStringLiteral("BCFapi/Annotations"), nullptr, tr("Save annotations..."),
+                                        path, tr("BCF files (*.bcf *.bcfzip);;All files (*.*)"));
+        if (path.isEmpty())
+            return;
+    }
+
+    if (!writeCacheTo(path))
+        return;
+
+    if (!entry) {
+        entry = getOrCreateOpenedAction(path);
+        setCurrentDocument(path, entry);
+        emit opened(entry);
+    } else {
+        makeFileEntry(entry, path);
+        QObject::disconnect(entry, nullptr, nullptr, nullptr);
+        connect(entry, SIGNAL(triggered(bool)), this, SLOT(openBCFEntry(bool)));
+        // The entry of the current document may have left the list (a never-saved new document
+        // that the user chose not to save, a file deleted on disk); now that its file exists it
+        // belongs there again.
+        if (!m_actions.contains(entry))
+            insertEntry(entry);
+        setCurrentDocument(path, entry);
+    }
+    m_saved = true;
+    emit saved(entry);
+}
+
+void BCFCacheApi::saveBCFEntry(bool checked)
+{
+    Q_UNUSED(checked)
+    auto* source = qobject_cast<QAction*>(sender());
+    if (!source)
+        source = m_saveAction;
+
+    const QVariant value = source->property(ActionProperty);
+    QAction* entry = (value.userType() == QMetaType::VoidStar || value.canConvert(QMetaType::VoidStar))
+        ? static_cast<QAction*>(value.value<void*>())
+        : nullptr;
+    const QString path = source->property(FileNameProperty).toString();
+
+    if (!writeCacheTo(path))
+        return;
+    m_saved = true;
+    emit saved(entry);
+}
+
+void BCFCacheApi::newBCFFile(bool checked)
+{
+    Q_UNUSED(checked)
+    checkToSaveCurrentBCF();
+    clearTopics();
+
+    auto* entry = new QAction(QString(), this);
+    entry->setObjectName(tr("New BCF created"));
+    entry->setToolTip(QString());
+    insertEntry(entry);
+
+    setCurrentDocument(QString(), entry);
+    m_saved = false;
+    emit opened(entry);
+}
+
+void BCFCacheApi::exportToBCF1(bool checked)
+{
+    Q_UNUSED(checked)
+    const QString path = QtTools::getSaveFileName(QStringLiteral("BCFapi/Export"), nullptr,
+                                                  tr("Export annotations in BCF 1.0..."), QString(),
+                                                  tr("BCF files (*.bcf *.bcfzip);;All files (*.*)"));
+    if (path.isEmpty())
+        return;
+
+    BCF1Export exporter(this);
+    if (!exporter.serialize(path)) {
+        QMessageBox::warning(nullptr, tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+    }
+}
+
+void BCFCacheApi::checkToSaveCurrentBCF()
+{
+    if (!m_saved) {
+        const QMessageBox::StandardButton answer = QMessageBox::question(
+            nullptr, tr("Save BCF"), tr("Current BCF file has been modified, do you want to save your changes ?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+        if (answer == QMessageBox::Yes) {
+            m_saveAction->activate(QAction::Trigger);
+            return;
+        }
+    }
+
+    // A new document that was never saved leaves no entry behind.
+    QAction* entry = currentEntry();
+    if (currentFileName().isEmpty() && entry) {
+        if (m_actions.removeOne(entry))
+            emit discarded(entry);
+    }
+}
+
+} // namespace Vexamo

@@ -1,0 +1,90 @@
+#include "BCFapi/BCFDocumentProject.h"
+
+#include "BCFLib/BCFModel.h"
+#include "BCFLib/Project.h"
+#include "BCFLib/RecordKeys.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace Vexamo {
+
+namespace {
+
+const QLatin1String ProjectKey("project");
+
+} // namespace
+
+BCFDocumentProject BCFDocumentProject::fromModel(const BCFLib::BCFModel& model)
+{
+    BCFDocumentProject document;
+    if (const BCFLib::Project* project = model.project())
+        document.m_project = project->toQVariant().toMap();
+    document.m_extensionSchema = model.extensionSchema();
+    document.m_extensionSchemaData = model.extensionSchemaData();
+    return document;
+}
+
+BCFDocumentProject BCFDocumentProject::read(const QString& filePath)
+{
+    BCFDocumentProject document;
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return document;
+
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !json.isObject())
+        return document;
+
+    const QJsonObject root = json.object();
+    document.m_project = root.value(ProjectKey).toObject().toVariantMap();
+    if (document.m_project.value(BCFLib::Keys::ProjectId).toString().isEmpty())
+        document.m_project.clear();
+    document.m_extensionSchema = root.value(BCFLib::Keys::ExtensionSchema).toString();
+    document.m_extensionSchemaData =
+        QByteArray::fromBase64(root.value(BCFLib::Keys::ExtensionSchemaData).toString().toLatin1());
+    return document;
+}
+
+bool BCFDocumentProject::isEmpty() const
+{
+    return m_project.isEmpty() && m_extensionSchema.isEmpty() && m_extensionSchemaData.isEmpty();
+}
+
+bool BCFDocumentProject::write(const QString& filePath) const
+{
+    if (isEmpty())
+        return !QFile::exists(filePath) || QFile::remove(filePath);
+
+    QJsonObject root;
+    if (!m_project.isEmpty())
+        root.insert(ProjectKey, QJsonObject::fromVariantMap(m_project));
+    if (!m_extensionSchema.isEmpty())
+        root.insert(BCFLib::Keys::ExtensionSchema, m_extensionSchema);
+    if (!m_extensionSchemaData.isEmpty())
+        root.insert(BCFLib::Keys::ExtensionSchemaData, QString::fromLatin1(m_extensionSchemaData.toBase64()));
+
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(root).toJson(QJsonDocument::Indented));
+    return file.commit();
+}
+
+void BCFDocumentProject::applyTo(BCFLib::BCFModel& model) const
+{
+    if (!m_project.isEmpty()) {
+        BCFLib::Project* project = model.addProject(m_project.value(BCFLib::Keys::ProjectId).toString());
+        if (project)
+            project->fromQVariant(m_project);
+    }
+    if (!m_extensionSchema.isEmpty())
+        model.setExtensionSchema(m_extensionSchema);
+    if (!m_extensionSchemaData.isEmpty())
+        model.setExtensionSchemaData(m_extensionSchemaData);
+}
+
+} // namespace Vexamo
