@@ -1,0 +1,55 @@
+// Construction and destruction of BCFCacheApi: the working directory, the Save action with its menu
+// and the file watcher. The action list, the reader thread and the current document come later
+// (BCFCacheApiWorkflow.cpp).
+
+#include "BCFapi/BCFCacheApi.h"
+
+#include "Icons/Icons.h"
+
+#include <QDir>
+#include <QFileSystemWatcher>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace Vexamo {
+
+BCFCacheApi::BCFCacheApi(QObject* parent)
+    : BCFapi(QStringLiteral("2.1"), parent)
+{
+    // Shared by every BCFCacheApi of the application; it outlives the object and is not emptied here.
+    m_cachePath = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QDir::separator()
+        + QStringLiteral("Annotations") + QDir::separator();
+    createSavingPath();
+
+    m_extraAction = new QAction(tr("Save"), this);
+    m_saveMenu = new QMenu();
+    m_saveAction = m_saveMenu->addAction(Icons::getOrCreateIcon(QStringLiteral(":/icons/save.svg")),
+                                         tr("Save to BCF 2.1..."));
+    connect(m_saveAction, &QAction::triggered, this, &BCFCacheApi::saveBCFFile);
+    m_exportAction = m_saveMenu->addAction(Icons::getOrCreateIcon(QStringLiteral(":/icons/export.svg")),
+                                           tr("Export to BCF 1.0..."));
+    connect(m_exportAction, &QAction::triggered, this, &BCFCacheApi::exportToBCF1);
+    m_saveMenu->setDefaultAction(m_saveAction);
+    m_extraAction->setMenu(m_saveMenu);
+
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &BCFCacheApi::fileChanged);
+}
+
+BCFCacheApi::~BCFCacheApi()
+{
+    // Before the first getActions the list holds no history; writing it would wipe the stored one.
+    if (!m_actions.isEmpty())
+        saveFileHistory();
+    if (m_readerThread) {
+        // A load in progress finishes before the object goes.
+        m_readerThread->quit();
+        m_readerThread->wait();
+    }
+    // The menu has no parent; it owns the save and export actions. The extra action only keeps a
+    // guarded pointer to it.
+    delete m_saveMenu;
+}
+
+} // namespace Vexamo

@@ -1,0 +1,128 @@
+#include "BCFapi/BCFCacheRecordCodec.h"
+
+#include "BCFapi/BCFKeys.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QVariantList>
+
+namespace Vexamo {
+
+namespace {
+
+// The containers are moved out of their QVariant before they are changed: the QVariant then no
+// longer shares them, so the change copies nothing.
+QVariantMap takeMap(QVariant& value)
+{
+    QVariantMap map = value.toMap();
+    value.clear();
+    return map;
+}
+
+QVariantList takeList(QVariant& value)
+{
+    QVariantList list = value.toList();
+    value.clear();
+    return list;
+}
+
+bool holdsMap(const QVariant& value)
+{
+    return value.userType() == QMetaType::QVariantMap || value.userType() == QMetaType::QVariantHash;
+}
+
+// Qt's JSON conversion hands whole numbers out as qlonglong; records carry every number as double.
+void makeNumbersDouble(QVariant& value)
+{
+    switch (value.userType()) {
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        value = QVariant(value.toDouble());
+        break;
+    case QMetaType::QVariantMap: {
+        QVariantMap map = takeMap(value);
+        for (QVariant& member : map)
+            makeNumbersDouble(member);
+        value = map;
+        break;
+    }
+    case QMetaType::QVariantList: {
+        QVariantList list = takeList(value);
+        for (QVariant& entry : list)
+            makeNumbersDouble(entry);
+        value = list;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Replaces the "snapshot_data" of each viewpoint's snapshot in record by convert(value).
+template<typename Convert>
+void convertSnapshotData(QVariantMap& record, Convert convert)
+{
+    const auto viewpointsIt = record.find(BCFKeys::Viewpoints);
+    if (viewpointsIt == record.end() || viewpointsIt->userType() != QMetaType::QVariantList)
+        return;
+    QVariantList viewpoints = takeList(*viewpointsIt);
+    for (QVariant& viewpointValue : viewpoints) {
+        if (!holdsMap(viewpointValue))
+            continue;
+        QVariantMap viewpoint = takeMap(viewpointValue);
+        const auto snapshotIt = viewpoint.find(BCFKeys::Snapshot);
+        if (snapshotIt != viewpoint.end() && holdsMap(*snapshotIt)) {
+            QVariantMap snapshot = takeMap(*snapshotIt);
+            const auto dataIt = snapshot.find(BCFKeys::SnapshotData);
+            if (dataIt != snapshot.end())
+                *dataIt = convert(*dataIt);
+            *snapshotIt = snapshot;
+        }
+        viewpointValue = viewpoint;
+    }
+    *viewpointsIt = viewpoints;
+}
+
+QVariant encodeBytes(const QVariant& data)
+{
+    return QString::fromLatin1(data.toByteArray().toBase64());
+}
+
+// Text that is not base64 (written by hand or by another program) keeps its UTF-8 bytes.
+QVariant decodeBytes(const QVariant& data)
+{
+    const QString text = data.toString();
+    const QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (decoded)
+        return decoded.decoded;
+    return text.toUtf8();
+}
+
+} // namespace
+
+QByteArray BCFCacheRecordCodec::toJson(const QVariantMap& record)
+{
+    QVariantMap stored = record;
+    convertSnapshotData(stored, encodeBytes);
+    return QJsonDocument::fromVariant(stored).toJson(QJsonDocument::Indented);
+}
+
+QVariantMap BCFCacheRecordCodec::fromJson(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return QVariantMap();
+
+    QVariantMap record = document.object().toVariantMap();
+    for (QVariant& member : record)
+        makeNumbersDouble(member);
+    convertSnapshotData(record, decodeBytes);
+    return record;
+}
+
+} // namespace Vexamo

@@ -1,0 +1,85 @@
+#include "BCFapi/BCFCacheTopicFile.h"
+
+#include "BCFapi/BCFCacheRecordCodec.h"
+#include "BCFapi/BCFCacheTopicId.h"
+
+#include "Utility/RemoveDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace Vexamo {
+
+namespace {
+
+const QLatin1String TopicFileName("annotation.json");
+
+} // namespace
+
+BCFCacheTopicFile::BCFCacheTopicFile(const QString& cachePath, const QString& topicId)
+    : m_cachePath(cachePath)
+    , m_topicId(topicId)
+    , m_valid(BCFCacheTopicId::isSafe(topicId))
+{
+    if (m_valid) {
+        m_directoryPath = cachePath + topicId;
+        m_filePath = m_directoryPath + QDir::separator() + TopicFileName;
+    }
+}
+
+bool BCFCacheTopicFile::hasDirectory() const
+{
+    if (!m_valid)
+        return false;
+    const QFileInfo info(m_directoryPath);
+    return info.isDir() && !info.isSymLink();
+}
+
+bool BCFCacheTopicFile::createDirectory() const
+{
+    return m_valid && QDir(m_cachePath).mkdir(m_topicId);
+}
+
+bool BCFCacheTopicFile::removeDirectory() const
+{
+    // RemoveDir itself refuses symbolic links.
+    return m_valid && RemoveDir(m_directoryPath);
+}
+
+bool BCFCacheTopicFile::isPlainFile() const
+{
+    const QFileInfo info(m_filePath);
+    return info.isFile() && !info.isSymLink();
+}
+
+QVariantMap BCFCacheTopicFile::read() const
+{
+    if (!hasDirectory() || !isPlainFile())
+        return QVariantMap();
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QVariantMap();
+    return BCFCacheRecordCodec::fromJson(file.readAll());
+}
+
+bool BCFCacheTopicFile::write(const QVariantMap& record) const
+{
+    if (!hasDirectory())
+        return false;
+    // A link in place of the file would have the write land wherever it points.
+    if (QFileInfo(m_filePath).isSymLink())
+        return false;
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray json = BCFCacheRecordCodec::toJson(record);
+    if (file.write(json) != json.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace Vexamo
