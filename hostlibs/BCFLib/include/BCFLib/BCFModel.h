@@ -1,0 +1,91 @@
+#pragma once
+
+#include "BCFLib/BCFLibGlobal.h"
+#include "BCFLib/Version.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSharedPointer>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace BCFLib {
+
+class Project;
+class Topic;
+
+// One BCF document in memory: version, project (at most one), project extension schema and
+// topics. The model owns its items; callers keep raw pointers. Topic guids are compared
+// case-insensitively; a guid that names an existing topic is refused by addTopic().
+class BCFLIB_EXPORT BCFModel : public QObject
+{
+    Q_OBJECT
+public:
+    static QSharedPointer<BCFModel> Create(QObject* parent = nullptr);
+    ~BCFModel() override;
+
+    const Version& version() const { return m_version; }
+    void setVersion(const Version& version) { m_version = version; }
+
+    // Topics, in order.
+    Topic* topic(const QString& guid) const;
+    QList<Topic*> topics() const;
+    int topicCount() const { return int(m_topics.size()); }
+    // A new topic named guid (kept as given) or a new lower-case UUID; null when a topic of that
+    // guid exists already.
+    Topic* addTopic(const QString& title, const QString& author, const QDateTime& date,
+                    const QString& guid = QString());
+    bool removeTopic(const QString& guid);
+
+    // The single project, or null.
+    Project* project() const { return m_project.get(); }
+    // Adds the project named guid (or a new lower-case UUID). A document holds one project: when
+    // there is one already, it is returned unchanged if its guid matches (or guid is empty) and
+    // otherwise replaced by the new one.
+    Project* addProject(const QString& guid = QString());
+    void removeProject();
+
+    // The project extension's schema reference (ExtensionSchema of project.bcfp) and, when it
+    // names a file of the archive, that file's content.
+    QString extensionSchema() const { return m_extensionSchema; }
+    void setExtensionSchema(const QString& reference) { m_extensionSchema = reference; }
+    QByteArray extensionSchemaData() const { return m_extensionSchemaData; }
+    void setExtensionSchemaData(const QByteArray& data) { m_extensionSchemaData = data; }
+
+    // Writes the model as a BCF 2.1 archive; true on success.
+    bool serialize(const QString& fileName);
+
+    // Whether the document that was loaded into this model can be used. False, with a message and
+    // a title for the user, when the file could not be read at all; true with a message when it
+    // was read with losses (the message says what was skipped and why); true with both empty
+    // when it was read completely (or the model was not loaded from a file). fileName is used in
+    // the message only.
+    bool isValid(const QString& fileName, QString& message, QString& title) const;
+
+    // Load report, filled by the reader.
+    QString loadError() const { return m_loadError; }
+    void setLoadError(const QString& error) { m_loadError = error; }
+    QStringList loadWarnings() const { return m_loadWarnings; }
+    void addLoadWarning(const QString& warning) { m_loadWarnings.append(warning); }
+    void clearLoadReport();
+
+protected:
+    explicit BCFModel(QObject* parent = nullptr);
+
+private:
+    Version m_version;
+    std::unique_ptr<Project> m_project;
+    QString m_extensionSchema;
+    QByteArray m_extensionSchemaData;
+    std::vector<std::unique_ptr<Topic>> m_topics;
+    QHash<QString, Topic*> m_topicsByGuid; // key: lower-case guid
+    QString m_loadError;
+    QStringList m_loadWarnings;
+};
+
+} // namespace BCFLib

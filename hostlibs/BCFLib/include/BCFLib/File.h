@@ -1,0 +1,44 @@
+#pragma once
+
+#include "BCFLib/BCFLibGlobal.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+namespace BCFLib {
+
+// A model file named in the header of a topic's markup.
+class BCFLIB_EXPORT File
+{
+public:
+    QString ifcProject() const { return m_ifcProject; }
+    void setIfcProject(const QString& guid) { m_ifcProject = guid; }
+    QString ifcSpatialStructureElement() const { return m_ifcSpatialStructureElement; }
+    void setIfcSpatialStructureElement(const QString& guid) { m_ifcSpatialStructureElement = guid; }
+    // True (the format's default) when the reference points outside the archive.
+    bool isExternal() const { return m_isExternal; }
+    void setIsExternal(bool external) { m_isExternal = external; }
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString& name) { m_fileName = name; }
+    QDateTime date() const { return m_date; }
+    void setDate(const QDateTime& date) { m_date = date; }
+    QString reference() const { return m_reference; }
+    void setReference(const QString& reference) { m_reference = reference; }
+
+    // {"is_external"} always; "ifc_project", "ifc_spatial_structure_element", "file_name",
+    // "date" (ISO 8601), "reference" when set.
+    QVariant toQVariant() const;
+    // Replaces every field; a missing "is_external" reads as true, the format's default.
+    void fromQVariant(const QVariant& record);
+
+private:
+    QString m_ifcProject;
+    QString m_ifcSpatialStructureElement;
+    bool m_isExternal = true;
+    QString m_fileName;
+    QDateTime m_date;
+    QString m_reference;
+};
+
+} // namespace BCFLib
