@@ -1,8 +1,48 @@
-#include "BCFArchiveReader.h"
+#include "BCFLib/BCFArchiveReader.h"
 
 #include "BCFLib/BCFModel.h"
+#include "BCFLib/BimSnippet.h"
+#include "BCFLib/Comment.h"
+#include "BCFLib/DocumentReference.h"
+#include "BCFLib/Project.h"
+#include "BCFLib/Topic.h"
+#include "BCFLib/Viewpoint.h"
+#include "DocumentInfoReader.h"
+#include "MarkupReader.h"
+#include "SafeIdentifier.h"
+#include "VisualizationInfoReader.h"
+#include "ZipEntryIndex.h"
+
+#include <QCoreApplication>
+#include <QHash>
 
 namespace BCFLib {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("BCFLib::BCFArchiveReader", text);
+}
+
+QString parentOf(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
+}
+
+QString join(const QString& folder, const QString& name)
+{
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+}
+
+// The part of path below folder ("a/b/c.png" below "a/b" is "c.png").
+QString relativeTo(const QString& folder, const QString& path)
+{
+    return folder.isEmpty() ? path : path.mid(folder.size() + 1);
+}
+
+} // namespace
 
 BCFArchiveReader::BCFArchiveReader(BCFModel* model)
     : m_model(model)
@@ -17,9 +57,285 @@ void BCFArchiveReader::setProgress(ProgressFunction addMax, ProgressFunction add
 
 bool BCFArchiveReader::read(const QString& fileName)
 {
-    Q_UNUSED(fileName);
-    m_model->setLoadError(QStringLiteral("reading is not available yet"));
-    return false;
+    ZipEntryIndex archive(m_limits);
+    if (!archive.open(fileName)) {
+        m_model->setLoadError(archive.errorString());
+        return false;
+    }
+    return readArchive(archive);
+}
+
+bool BCFArchiveReader::read(QIODevice* device)
+{
+    ZipEntryIndex archive(m_limits);
+    if (!archive.open(device)) {
+        m_model->setLoadError(archive.errorString());
+        return false;
+    }
+    return readArchive(archive);
+}
+
+void BCFArchiveReader::warn(const QString& text)
+{
+    m_model->addLoadWarning(text);
+}
+
+bool BCFArchiveReader::readArchive(ZipEntryIndex& archive)
+{
+    for (const QString& name : archive.rejectedNames())
+        warn(tr("The entry \"%1\" was ignored: its path is absolute or leaves the archive.").arg(name));
+
+    QStringList markups;
+    for (const QString& path : archive.paths()) {
+        if (path.contains(QLatin1Char('/'))
+            && path.section(QLatin1Char('/'), -1).compare(QLatin1String("markup.bcf"), Qt::CaseInsensitive) == 0)
+            markups.append(path);
+    }
+
+    const QString root = findRoot(archive, markups);
+    if (!readVersion(archive, root, !markups.isEmpty()))
+        return false;
+
+    if (m_addMax)
+        m_addMax(markups.size() + 1);
+    readProject(archive, root);
+    if (m_addSteps)
+        m_addSteps(1);
+
+    for (const QString& markup : markups) {
+        readTopic(archive, markup);
+        if (m_addSteps)
+            m_addSteps(1);
+    }
+    return true;
+}
+
+QString BCFArchiveReader::findRoot(ZipEntryIndex& archive, const QStringList& markups) const
+{
+    if (archive.contains(QStringLiteral("bcf.version")) || archive.contains(QStringLiteral("project.bcfp")))
+        return QString();
+    // The tree may have been zipped one folder deeper: take the folder that holds most topics.
+    QHash<QString, int> counts;
+    QString best;
+    for (const QString& markup : markups) {
+        const QString root = parentOf(parentOf(markup));
+        const int count = ++counts[root];
+        if (count > counts.value(best) || (count == counts.value(best) && root.size() < best.size()))
+            best = root;
+    }
+    return best;
+}
+
+bool BCFArchiveReader::readVersion(ZipEntryIndex& archive, const QString& root, bool hasTopics)
+{
+    const QString path = join(root, QStringLiteral("bcf.version"));
+    if (!archive.contains(path)) {
+        if (!hasTopics) {
+            m_model->setLoadError(tr("it is not a BCF archive (no bcf.version and no topics)."));
+            return false;
+        }
+        return true; // many tools leave it out; read as BCF 2.1
+    }
+
+    QByteArray bytes;
+    Version version;
+    DocumentInfoReader reader;
+    if (!archive.read(path, m_limits.maxXmlEntryBytes, bytes)) {
+        warn(tr("bcf.version could not be read: %1").arg(archive.errorString()));
+        return true;
+    }
+    if (!reader.readVersion(bytes, version)) {
+        warn(tr("bcf.version could not be read: %1").arg(reader.errorString()));
+        return true;
+    }
+    const QString id = version.versionId();
+    if (!id.isEmpty() && !id.startsWith(QLatin1String("2.0")) && !id.startsWith(QLatin1String("2.1"))) {
+        m_model->setLoadError(tr("BCF version %1 is not supported; BCF 2.0 and 2.1 files can be opened.").arg(id));
+        return false;
+    }
+    if (id.isEmpty())
+        version.setVersionId(m_model->version().versionId());
+    m_model->setVersion(version);
+    return true;
+}
+
+void BCFArchiveReader::readProject(ZipEntryIndex& archive, const QString& root)
+{
+    const QString path = join(root, QStringLiteral("project.bcfp"));
+    if (!archive.contains(path))
+        return;
+    QByteArray bytes;
+    DocumentInfoReader reader;
+    DocumentInfoReader::ProjectInfo info;
+    if (!archive.read(path, m_limits.maxXmlEntryBytes, bytes)) {
+        warn(tr("The project (project.bcfp) could not be read: %1").arg(archive.errorString()));
+        return;
+    }
+    if (!reader.readProject(bytes, info)) {
+        warn(tr("The project (project.bcfp) could not be read: %1").arg(reader.errorString()));
+        return;
+    }
+    if (info.hasProject)
+        m_model->addProject(info.projectId)->setName(info.name);
+    m_model->setExtensionSchema(info.extensionSchema);
+    const QString schemaPath = ZipEntryIndex::resolve(root, info.extensionSchema);
+    if (!schemaPath.isEmpty() && archive.contains(schemaPath)) {
+        if (archive.read(schemaPath, m_limits.maxEntryBytes, bytes))
+            m_model->setExtensionSchemaData(bytes);
+        else
+            warn(tr("The extension schema could not be read: %1").arg(archive.errorString()));
+    }
+}
+
+void BCFArchiveReader::readTopic(ZipEntryIndex& archive, const QString& markupPath)
+{
+    const QString folder = parentOf(markupPath);
+    const QString folderName = folder.section(QLatin1Char('/'), -1);
+
+    QByteArray bytes;
+    if (!archive.read(markupPath, m_limits.maxXmlEntryBytes, bytes)) {
+        warn(tr("Topic folder %1 was skipped: %2").arg(folder, archive.errorString()));
+        return;
+    }
+    MarkupReader reader;
+    std::unique_ptr<Topic> topic = reader.read(bytes, folderName);
+    bytes.clear();
+    if (!topic) {
+        warn(tr("Topic folder %1 was skipped: %2.").arg(folder, reader.errorString()));
+        return;
+    }
+    if (m_model->topic(topic->guid())) {
+        warn(tr("Topic folder %1 was skipped: its topic guid %2 is used by an earlier topic.").arg(folder, topic->guid()));
+        return;
+    }
+    for (const QString& warning : reader.warnings())
+        warn(tr("Topic folder %1: %2.").arg(folder, warning));
+
+    const QList<Viewpoint*> viewpoints = topic->viewpoints();
+    for (int i = 0; i < viewpoints.size(); ++i)
+        readViewpointFiles(archive, folder, folder, topic.get(), viewpoints.at(i), i == 0);
+    readCommentViewpoints(archive, folder, folder, topic.get());
+    readAttachments(archive, folder, folder, topic.get());
+    m_model->adoptTopic(std::move(topic));
+}
+
+QString BCFArchiveReader::firstUnused(ZipEntryIndex& archive, const QStringList& candidates) const
+{
+    for (const QString& candidate : candidates) {
+        if (candidate.isEmpty())
+            continue;
+        const QString stored = archive.find(candidate);
+        if (!stored.isEmpty() && !m_usedPaths.contains(stored))
+            return stored;
+    }
+    return QString();
+}
+
+void BCFArchiveReader::readViewpointFiles(ZipEntryIndex& archive, const QString& folder, const QString& topicName,
+                                          Topic* topic, Viewpoint* viewpoint, bool isFirst)
+{
+    const QString guid = viewpoint->guid();
+    QByteArray bytes;
+
+    QStringList candidates{ZipEntryIndex::resolve(folder, viewpoint->viewpointFile()),
+                           join(folder, guid + QStringLiteral(".bcfv")),
+                           join(folder, QStringLiteral("Viewpoint_") + guid + QStringLiteral(".bcfv"))};
+    if (isFirst || !viewpoint->viewpointFile().isEmpty())
+        candidates.append(join(folder, QStringLiteral("viewpoint.bcfv")));
+    const QString visinfoPath = firstUnused(archive, candidates);
+    if (!visinfoPath.isEmpty()) {
+        m_usedPaths.insert(visinfoPath);
+        viewpoint->setViewpointFile(relativeTo(folder, visinfoPath));
+        VisualizationInfoReader reader;
+        if (!archive.read(visinfoPath, m_limits.maxXmlEntryBytes, bytes))
+            warn(tr("Topic folder %1: viewpoint %2 was read without its visualization: %3").arg(topicName, guid, archive.errorString()));
+        else if (!reader.read(bytes, viewpoint))
+            warn(tr("Topic folder %1: viewpoint %2 was read without its visualization: %3.").arg(topicName, guid, reader.errorString()));
+    }
+
+    candidates = QStringList{ZipEntryIndex::resolve(folder, viewpoint->snapshotFile()),
+                             join(folder, guid + QStringLiteral(".png")), join(folder, guid + QStringLiteral(".jpg")),
+                             join(folder, QStringLiteral("Snapshot_") + guid + QStringLiteral(".png"))};
+    if (isFirst || !viewpoint->snapshotFile().isEmpty())
+        candidates.append(join(folder, QStringLiteral("snapshot.png")));
+    const QString snapshotPath = firstUnused(archive, candidates);
+    // A snapshot that is named but absent is not invented: the viewpoint simply has none.
+    viewpoint->setSnapshotFile(snapshotPath.isEmpty() ? QString() : relativeTo(folder, snapshotPath));
+    if (!snapshotPath.isEmpty()) {
+        m_usedPaths.insert(snapshotPath);
+        if (archive.read(snapshotPath, m_limits.maxEntryBytes, bytes))
+            topic->addSnapshot(guid, &bytes);
+        else
+            warn(tr("Topic folder %1: the snapshot of viewpoint %2 was left out: %3").arg(topicName, guid, archive.errorString()));
+    }
+
+    QList<Bitmap> bitmaps = viewpoint->bitmaps();
+    for (Bitmap& bitmap : bitmaps) {
+        const QString path = ZipEntryIndex::resolve(folder, bitmap.reference);
+        if (path.isEmpty() || !archive.contains(path))
+            continue;
+        if (archive.read(path, m_limits.maxEntryBytes, bytes))
+            bitmap.data = bytes;
+        else
+            warn(tr("Topic folder %1: a bitmap of viewpoint %2 was left out: %3").arg(topicName, guid, archive.errorString()));
+    }
+    viewpoint->setBitmaps(bitmaps);
+}
+
+void BCFArchiveReader::readCommentViewpoints(ZipEntryIndex& archive, const QString& folder, const QString& topicName,
+                                             Topic* topic)
+{
+    // Older files list viewpoints only through the comments that refer to them.
+    for (Comment* comment : topic->comments()) {
+        const QString guid = comment->viewpointGuid();
+        if (guid.isEmpty() || !isSafeIdentifier(guid) || topic->viewpoint(guid))
+            continue;
+        const bool first = topic->viewpoints().isEmpty();
+        QStringList candidates{join(folder, guid + QStringLiteral(".bcfv")),
+                               join(folder, QStringLiteral("Viewpoint_") + guid + QStringLiteral(".bcfv"))};
+        if (first)
+            candidates.append(join(folder, QStringLiteral("viewpoint.bcfv")));
+        if (firstUnused(archive, candidates).isEmpty())
+            continue;
+        readViewpointFiles(archive, folder, topicName, topic, topic->addViewpoint(guid), first);
+    }
+}
+
+QByteArray BCFArchiveReader::readShared(ZipEntryIndex& archive, const QString& path, const QString& topicName,
+                                        const QString& what)
+{
+    const QString stored = archive.find(path);
+    if (stored.isEmpty())
+        return QByteArray();
+    const auto cached = m_sharedFiles.constFind(stored);
+    if (cached != m_sharedFiles.constEnd())
+        return cached.value();
+    QByteArray bytes;
+    if (!archive.read(stored, m_limits.maxEntryBytes, bytes)) {
+        warn(tr("Topic folder %1: %2 was left out: %3").arg(topicName, what, archive.errorString()));
+        return QByteArray();
+    }
+    m_sharedFiles.insert(stored, bytes);
+    return bytes;
+}
+
+void BCFArchiveReader::readAttachments(ZipEntryIndex& archive, const QString& folder, const QString& topicName,
+                                       Topic* topic)
+{
+    if (BimSnippet* snippet = topic->bimSnippet()) {
+        if (!snippet->isExternal()) {
+            const QString path = ZipEntryIndex::resolve(folder, snippet->reference());
+            if (!path.isEmpty())
+                snippet->setSnippetData(readShared(archive, path, topicName, tr("the BIM snippet file")));
+        }
+    }
+    for (DocumentReference* document : topic->documentReferences()) {
+        if (document->isExternal())
+            continue;
+        const QString path = ZipEntryIndex::resolve(folder, document->referencedDocument());
+        if (!path.isEmpty())
+            document->setDocumentData(readShared(archive, path, topicName, tr("a referenced document")));
+    }
 }
 
 } // namespace BCFLib

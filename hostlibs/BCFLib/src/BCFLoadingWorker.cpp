@@ -1,6 +1,6 @@
 #include "BCFLib/BCFLoadingWorker.h"
 
-#include "BCFArchiveReader.h"
+#include "BCFLib/BCFArchiveReader.h"
 #include "BCFLib/BCFModel.h"
 
 #include <QThread>

@@ -54,6 +54,16 @@ Topic* BCFModel::addTopic(const QString& title, const QString& author, const QDa
     return topic;
 }
 
+Topic* BCFModel::adoptTopic(std::unique_ptr<Topic> topic)
+{
+    if (!topic || m_topicsByGuid.contains(topic->guid().toLower()))
+        return nullptr;
+    Topic* adopted = topic.get();
+    m_topicsByGuid.insert(adopted->guid().toLower(), adopted);
+    m_topics.push_back(std::move(topic));
+    return adopted;
+}
+
 bool BCFModel::removeTopic(const QString& guid)
 {
     Topic* topic = m_topicsByGuid.take(guid.toLower());

@@ -41,6 +41,9 @@ public:
     Topic* addTopic(const QString& title, const QString& author, const QDateTime& date,
                     const QString& guid = QString());
     bool removeTopic(const QString& guid);
+    // Takes a topic built outside the model (by a reader) and appends it; null, deleting the
+    // topic, when a topic of its guid exists already.
+    Topic* adoptTopic(std::unique_ptr<Topic> topic);
 
     // The single project, or null.
     Project* project() const { return m_project.get(); }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "BCFLib/BCFLibGlobal.h"
+#include "BCFLib/ReadLimits.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <functional>
+
+class QIODevice;
+
+namespace BCFLib {
+
+class BCFModel;
+class Topic;
+class Viewpoint;
+class ZipEntryIndex;
+
+// Reads a BCF 2.0 or 2.1 archive into a model; BCFLoadingWorker uses it on its thread. Topic folders are found by their
+// markup.bcf, also when the whole tree sits one folder deeper; the files a markup references are
+// looked up relative to its folder, exactly or else case-insensitively, with the usual names as
+// fall-back. Whatever cannot be read is skipped and reported in the model's load warnings; a file
+// that cannot be used at all sets the model's load error.
+class BCFLIB_EXPORT BCFArchiveReader
+{
+public:
+    // Progress: the number of steps is announced once through addMax, then advanced by addSteps.
+    using ProgressFunction = std::function<void(qint64)>;
+
+    explicit BCFArchiveReader(BCFModel* model);
+    void setProgress(ProgressFunction addMax, ProgressFunction addSteps);
+    void setLimits(const ReadLimits& limits) { m_limits = limits; }
+
+    // Returns false when the model's load error was set.
+    bool read(const QString& fileName);
+    bool read(QIODevice* device);
+
+private:
+    bool readArchive(ZipEntryIndex& archive);
+    QString findRoot(ZipEntryIndex& archive, const QStringList& markups) const;
+    bool readVersion(ZipEntryIndex& archive, const QString& root, bool hasTopics);
+    void readProject(ZipEntryIndex& archive, const QString& root);
+    void readTopic(ZipEntryIndex& archive, const QString& markupPath);
+    void readViewpointFiles(ZipEntryIndex& archive, const QString& folder, const QString& topicName,
+                            Topic* topic, Viewpoint* viewpoint, bool isFirst);
+    void readCommentViewpoints(ZipEntryIndex& archive, const QString& folder, const QString& topicName, Topic* topic);
+    void readAttachments(ZipEntryIndex& archive, const QString& folder, const QString& topicName, Topic* topic);
+    // The first candidate path that exists and was not used by another viewpoint; empty if none.
+    QString firstUnused(ZipEntryIndex& archive, const QStringList& candidates) const;
+    QByteArray readShared(ZipEntryIndex& archive, const QString& path, const QString& topicName, const QString& what);
+    void warn(const QString& text);
+
+    BCFModel* m_model;
+    ReadLimits m_limits;
+    ProgressFunction m_addMax;
+    ProgressFunction m_addSteps;
+    QSet<QString> m_usedPaths;                // viewpoint and snapshot files already given to a viewpoint
+    QHash<QString, QByteArray> m_sharedFiles; // files read for several topics (documents at the root)
+};
+
+} // namespace BCFLib

@@ -1,0 +1,273 @@
+#include "VisualizationInfoReader.h"
+
+#include "BCFLib/Viewpoint.h"
+#include "XmlInput.h"
+
+#include <QCoreApplication>
+#include <QUuid>
+#include <QXmlStreamReader>
+
+namespace BCFLib {
+
+namespace {
+
+Component readComponent(QXmlStreamReader& xml)
+{
+    Component component;
+    component.ifcGuid = xml.attributes().value(QLatin1String("IfcGuid")).toString().trimmed();
+    while (xml.readNextStartElement()) {
+        const QStringRef name = xml.name();
+        if (name == QLatin1String("OriginatingSystem"))
+            component.originatingSystem = XmlInput::text(xml);
+        else if (name == QLatin1String("AuthoringToolId"))
+            component.authoringToolId = XmlInput::text(xml);
+        else
+            xml.skipCurrentElement();
+    }
+    return component;
+}
+
+QList<Component> readComponentList(QXmlStreamReader& xml)
+{
+    QList<Component> components;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("Component"))
+            components.append(readComponent(xml));
+        else
+            xml.skipCurrentElement();
+    }
+    return components;
+}
+
+std::optional<bool> optionalBool(const QXmlStreamReader& xml, const QString& name)
+{
+    const QXmlStreamAttributes attributes = xml.attributes();
+    if (!attributes.hasAttribute(name))
+        return std::nullopt;
+    bool ok = false;
+    const bool value = XmlInput::toBool(attributes.value(name), &ok);
+    return ok ? std::optional<bool>(value) : std::nullopt;
+}
+
+void readVisibility(QXmlStreamReader& xml, ComponentSet& set)
+{
+    set.defaultVisibility = optionalBool(xml, QStringLiteral("DefaultVisibility"));
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("Exceptions"))
+            set.exceptions.append(readComponentList(xml));
+        else
+            xml.skipCurrentElement();
+    }
+}
+
+void readColoring(QXmlStreamReader& xml, ComponentSet& set)
+{
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("Color")) {
+            ComponentColoring group;
+            group.color = xml.attributes().value(QLatin1String("Color")).toString().trimmed();
+            group.components = readComponentList(xml);
+            set.coloring.append(group);
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+}
+
+// BCF 2.0: <Component IfcGuid=".." Selected="true" Visible="false" Color="FF0000"/>.
+void addVersion20Component(QXmlStreamReader& xml, ComponentSet& set)
+{
+    const bool selected = XmlInput::boolAttribute(xml, QStringLiteral("Selected"), false);
+    const bool visible = XmlInput::boolAttribute(xml, QStringLiteral("Visible"), true);
+    const QString color = xml.attributes().value(QLatin1String("Color")).toString().trimmed();
+    const Component component = readComponent(xml);
+    set.defaultVisibility = true;
+    if (selected)
+        set.selection.append(component);
+    if (!visible)
+        set.exceptions.append(component);
+    if (!color.isEmpty()) {
+        for (ComponentColoring& group : set.coloring) {
+            if (group.color == color) {
+                group.components.append(component);
+                return;
+            }
+        }
+        set.coloring.append(ComponentColoring{color, {component}});
+    }
+}
+
+ComponentSet readComponents(QXmlStreamReader& xml)
+{
+    ComponentSet set;
+    while (xml.readNextStartElement()) {
+        const QStringRef name = xml.name();
+        if (name == QLatin1String("ViewSetupHints")) {
+            ViewSetupHints hints;
+            hints.spacesVisible = optionalBool(xml, QStringLiteral("SpacesVisible"));
+            hints.spaceBoundariesVisible = optionalBool(xml, QStringLiteral("SpaceBoundariesVisible"));
+            hints.openingsVisible = optionalBool(xml, QStringLiteral("OpeningsVisible"));
+            set.viewSetupHints = hints;
+            xml.skipCurrentElement();
+        } else if (name == QLatin1String("Selection")) {
+            set.selection.append(readComponentList(xml));
+        } else if (name == QLatin1String("Visibility")) {
+            readVisibility(xml, set);
+        } else if (name == QLatin1String("Coloring")) {
+            readColoring(xml, set);
+        } else if (name == QLatin1String("Component")) {
+            addVersion20Component(xml, set);
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    return set;
+}
+
+template<typename Camera>
+void readCameraPoints(QXmlStreamReader& xml, Camera& camera, const QLatin1String& lastName, double& last)
+{
+    while (xml.readNextStartElement()) {
+        const QStringRef name = xml.name();
+        if (name == QLatin1String("CameraViewPoint"))
+            camera.viewPoint = XmlInput::point(xml);
+        else if (name == QLatin1String("CameraDirection"))
+            camera.direction = XmlInput::point(xml);
+        else if (name == QLatin1String("CameraUpVector"))
+            camera.upVector = XmlInput::point(xml);
+        else if (name == lastName)
+            last = XmlInput::toDouble(XmlInput::text(xml));
+        else
+            xml.skipCurrentElement();
+    }
+}
+
+QList<Line> readLines(QXmlStreamReader& xml)
+{
+    QList<Line> lines;
+    while (xml.readNextStartElement()) {
+        if (xml.name() != QLatin1String("Line")) {
+            xml.skipCurrentElement();
+            continue;
+        }
+        Line line;
+        while (xml.readNextStartElement()) {
+            if (xml.name() == QLatin1String("StartPoint"))
+                line.startPoint = XmlInput::point(xml);
+            else if (xml.name() == QLatin1String("EndPoint"))
+                line.endPoint = XmlInput::point(xml);
+            else
+                xml.skipCurrentElement();
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+QList<ClippingPlane> readClippingPlanes(QXmlStreamReader& xml)
+{
+    QList<ClippingPlane> planes;
+    while (xml.readNextStartElement()) {
+        if (xml.name() != QLatin1String("ClippingPlane")) {
+            xml.skipCurrentElement();
+            continue;
+        }
+        ClippingPlane plane;
+        while (xml.readNextStartElement()) {
+            if (xml.name() == QLatin1String("Location"))
+                plane.location = XmlInput::point(xml);
+            else if (xml.name() == QLatin1String("Direction"))
+                plane.direction = XmlInput::point(xml);
+            else
+                xml.skipCurrentElement();
+        }
+        planes.append(plane);
+    }
+    return planes;
+}
+
+Bitmap readBitmap(QXmlStreamReader& xml)
+{
+    Bitmap bitmap;
+    while (xml.readNextStartElement()) {
+        const QStringRef name = xml.name();
+        if (name == QLatin1String("Bitmap"))
+            bitmap.format = XmlInput::text(xml);
+        else if (name == QLatin1String("Reference"))
+            bitmap.reference = XmlInput::text(xml);
+        else if (name == QLatin1String("Location"))
+            bitmap.location = XmlInput::point(xml);
+        else if (name == QLatin1String("Normal"))
+            bitmap.normal = XmlInput::point(xml);
+        else if (name == QLatin1String("Up"))
+            bitmap.up = XmlInput::point(xml);
+        else if (name == QLatin1String("Height"))
+            bitmap.height = XmlInput::toDouble(XmlInput::text(xml));
+        else
+            xml.skipCurrentElement();
+    }
+    return bitmap;
+}
+
+} // namespace
+
+bool VisualizationInfoReader::read(const QByteArray& bytes, Viewpoint* viewpoint)
+{
+    m_error.clear();
+    QXmlStreamReader xml(bytes);
+    if (!XmlInput::startDocument(xml, m_error))
+        return false;
+    if (xml.name() != QLatin1String("VisualizationInfo")) {
+        m_error = QCoreApplication::translate("BCFLib::VisualizationInfoReader", "no VisualizationInfo element");
+        return false;
+    }
+
+    std::optional<ComponentSet> components;
+    std::optional<OrthogonalCamera> orthogonal;
+    std::optional<PerspectiveCamera> perspective;
+    QList<Line> lines;
+    QList<ClippingPlane> planes;
+    QList<Bitmap> bitmaps;
+    while (xml.readNextStartElement()) {
+        const QStringRef name = xml.name();
+        if (name == QLatin1String("Components")) {
+            components = readComponents(xml);
+        } else if (name == QLatin1String("OrthogonalCamera")) {
+            OrthogonalCamera camera;
+            readCameraPoints(xml, camera, QLatin1String("ViewToWorldScale"), camera.viewToWorldScale);
+            orthogonal = camera;
+        } else if (name == QLatin1String("PerspectiveCamera")) {
+            PerspectiveCamera camera;
+            readCameraPoints(xml, camera, QLatin1String("FieldOfView"), camera.fieldOfView);
+            perspective = camera;
+        } else if (name == QLatin1String("Lines")) {
+            lines.append(readLines(xml));
+        } else if (name == QLatin1String("ClippingPlanes")) {
+            planes.append(readClippingPlanes(xml));
+        } else if (name == QLatin1String("Bitmap") || name == QLatin1String("Bitmaps")) {
+            bitmaps.append(readBitmap(xml));
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    if (xml.hasError()) {
+        m_error = XmlInput::errorText(xml);
+        return false;
+    }
+    viewpoint->setComponents(components);
+    viewpoint->setOrthogonalCamera(orthogonal);
+    viewpoint->setPerspectiveCamera(perspective);
+    viewpoint->setLines(lines);
+    viewpoint->setClippingPlanes(planes);
+    // Bitmaps have no identifier in the file. Derive one from the viewpoint and the position, so
+    // that loading the same file twice names its bitmaps alike.
+    static const QUuid sBitmapNamespace(QStringLiteral("5b0f3a52-8d4e-4c1e-9a57-3f1c2b7de0a4"));
+    for (int i = 0; i < bitmaps.size(); ++i) {
+        const QString name = viewpoint->guid().toLower() + QStringLiteral("/bitmap/") + QString::number(i);
+        bitmaps[i].guid = QUuid::createUuidV5(sBitmapNamespace, name).toString(QUuid::WithoutBraces);
+    }
+    viewpoint->setBitmaps(bitmaps);
+    return true;
+}
+
+} // namespace BCFLib

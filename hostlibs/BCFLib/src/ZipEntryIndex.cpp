@@ -1,0 +1,221 @@
+#include "ZipEntryIndex.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
+
+namespace BCFLib {
+
+namespace {
+
+const qint64 sChunkSize = 256 * 1024;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("BCFLib::ZipEntryIndex", text);
+}
+
+} // namespace
+
+ZipEntryIndex::ZipEntryIndex(const ReadLimits& limits)
+    : m_limits(limits)
+{
+}
+
+ZipEntryIndex::~ZipEntryIndex()
+{
+    if (m_zip.isOpen())
+        m_zip.close();
+}
+
+bool ZipEntryIndex::open(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists()) {
+        m_error = tr("the file does not exist.");
+        return false;
+    }
+    if (!info.isFile() || !info.isReadable()) {
+        m_error = tr("the file cannot be read.");
+        return false;
+    }
+    m_zip.setZipName(fileName);
+    return list();
+}
+
+bool ZipEntryIndex::open(QIODevice* device)
+{
+    m_zip.setIoDevice(device);
+    return list();
+}
+
+bool ZipEntryIndex::list()
+{
+    // Most tools write UTF-8 names, also without the flag that says so.
+    m_zip.setFileNameCodec("UTF-8");
+    if (!m_zip.open(QuaZip::mdUnzip)) {
+        m_error = tr("it is not a BCF archive (not a readable zip file).");
+        return false;
+    }
+    if (m_zip.getEntriesCount() > m_limits.maxEntries) {
+        m_error = tr("the archive has too many entries.");
+        return false;
+    }
+    if (m_zip.getEntriesCount() == 0) {
+        m_error = tr("the archive is empty.");
+        return false;
+    }
+    unzFile handle = m_zip.getUnzFile();
+    int count = 0;
+    for (bool more = m_zip.goToFirstFile(); more; more = m_zip.goToNextFile()) {
+        if (++count > m_limits.maxEntries) {
+            m_error = tr("the archive has too many entries.");
+            return false;
+        }
+        const QString name = m_zip.getCurrentFileName();
+        QString normalised = name;
+        normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (normalised.isEmpty() || normalised.endsWith(QLatin1Char('/')))
+            continue; // directory entry
+        if (normalised.startsWith(QLatin1String("__MACOSX/")) || normalised.section(QLatin1Char('/'), -1).startsWith(QLatin1String("._")))
+            continue;
+        const QString path = normalise(name);
+        if (path.isEmpty()) {
+            m_rejected.append(name);
+            continue;
+        }
+        if (m_positions.contains(path))
+            continue; // a repeated name: the first entry wins
+        unz64_file_pos position;
+        if (unzGetFilePos64(handle, &position) != UNZ_OK)
+            continue;
+        m_positions.insert(path, position);
+        m_byLowerPath.insert(path.toLower(), path);
+        m_paths.append(path);
+    }
+    if (m_zip.getZipError() != UNZ_OK) {
+        m_error = tr("the archive's directory is damaged.");
+        return false;
+    }
+    // Entries are later reached by their recorded positions; QuaZip only needs to know that a
+    // current file is set.
+    m_zip.goToFirstFile();
+    return true;
+}
+
+QString ZipEntryIndex::normalise(const QString& name)
+{
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (path.startsWith(QLatin1Char('/')) || (path.size() >= 2 && path.at(1) == QLatin1Char(':')))
+        return QString();
+    for (const QChar c : path) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QString();
+    }
+    QStringList parts;
+    for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String(".."))
+            return QString();
+        parts.append(part);
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
+QString ZipEntryIndex::resolve(const QString& folder, const QString& reference)
+{
+    QString ref = reference.trimmed();
+    ref.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (ref.isEmpty() || ref.startsWith(QLatin1Char('/')) || ref.contains(QLatin1String("://"))
+        || (ref.size() >= 2 && ref.at(1) == QLatin1Char(':')))
+        return QString();
+    for (const QChar c : ref) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QString();
+    }
+    QStringList parts = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : ref.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String("..")) {
+            if (parts.isEmpty())
+                return QString();
+            parts.removeLast();
+            continue;
+        }
+        parts.append(part);
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
+QString ZipEntryIndex::find(const QString& path) const
+{
+    if (m_positions.contains(path))
+        return path;
+    return m_byLowerPath.value(path.toLower());
+}
+
+bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes)
+{
+    bytes.clear();
+    const QString stored = find(path);
+    if (stored.isEmpty()) {
+        m_error = tr("%1 is missing.").arg(path);
+        return false;
+    }
+    unz64_file_pos position = m_positions.value(stored);
+    if (unzGoToFilePos64(m_zip.getUnzFile(), &position) != UNZ_OK) {
+        m_error = tr("%1 cannot be found in the archive.").arg(path);
+        return false;
+    }
+
+    QuaZipFileInfo64 info;
+    const qint64 limit = qMin(maxBytes, m_limits.maxTotalBytes - m_totalRead);
+    if (m_zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(limit)) {
+        m_error = tr("%1 is larger than allowed.").arg(path);
+        return false;
+    }
+
+    QuaZipFile file(&m_zip);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = tr("%1 cannot be read (damaged or encrypted).").arg(path);
+        return false;
+    }
+    // The header's size is only a hint for the buffer; the limit is enforced on the bytes inflated.
+    bytes.reserve(int(qMin<quint64>(info.uncompressedSize, quint64(qMin<qint64>(limit, 64 * 1024 * 1024)))));
+    qint64 size = 0;
+    for (;;) {
+        const qint64 chunk = qMin(sChunkSize, limit - size + 1);
+        if (chunk <= 0)
+            break;
+        bytes.resize(int(size + chunk));
+        const qint64 got = file.read(bytes.data() + size, chunk);
+        if (got < 0) {
+            bytes.clear();
+            m_error = tr("%1 is damaged.").arg(path);
+            return false;
+        }
+        size += got;
+        if (got == 0)
+            break;
+        if (size > limit) {
+            bytes.clear();
+            m_error = tr("%1 is larger than allowed.").arg(path);
+            return false;
+        }
+    }
+    bytes.resize(int(size));
+    file.close();
+    if (file.getZipError() != UNZ_OK) {
+        bytes.clear();
+        m_error = tr("%1 is damaged (checksum error).").arg(path);
+        return false;
+    }
+    m_totalRead += size;
+    return true;
+}
+
+} // namespace BCFLib
