@@ -1,0 +1,95 @@
+#include "WorkflowTestHelpers.h"
+
+#include "BCFapi/BCFCacheApi.h"
+#include "BCFapi/BCFKeys.h"
+
+#include "BCFLib/BCFLoadingWorker.h"
+#include "BCFLib/BCFModel.h"
+
+#include <QDeadlineTimer>
+#include <QMenu>
+#include <QTest>
+
+namespace WorkflowTest {
+
+Actions actionsOf(Vexamo::BCFCacheApi& api)
+{
+    Actions actions;
+    const QList<QAction*> list = api.getActions();
+    actions.open = list.value(0);
+    actions.newDocument = list.value(1);
+    if (QAction* extra = api.getExtraAction(); extra && extra->menu()) {
+        actions.save = extra->menu()->actions().value(0);
+        actions.exportBCF1 = extra->menu()->actions().value(1);
+    }
+    return actions;
+}
+
+QList<QAction*> entriesOf(Vexamo::BCFCacheApi& api)
+{
+    return api.getActions().mid(2);
+}
+
+QStringList entryTexts(Vexamo::BCFCacheApi& api)
+{
+    QStringList texts;
+    for (QAction* entry : entriesOf(api))
+        texts.append(entry->text());
+    return texts;
+}
+
+QString currentFileName(Vexamo::BCFCacheApi& api)
+{
+    return actionsOf(api).save->property("filename").toString();
+}
+
+QAction* currentEntry(Vexamo::BCFCacheApi& api)
+{
+    const QVariant value = actionsOf(api).save->property("action");
+    if (value.userType() != QMetaType::VoidStar)
+        return nullptr;
+    return static_cast<QAction*>(value.value<void*>());
+}
+
+QVariantMap cacheState(Vexamo::BCFCacheApi& api)
+{
+    QVariantMap state;
+    const QVariantList topics = api.getTopic(QString());
+    for (const QVariant& topicValue : topics) {
+        QVariantMap topic = topicValue.toMap();
+        const QString topicId = topic.value(Vexamo::BCFKeys::Guid).toString();
+        QVariantMap snapshots;
+        const QVariantList viewpoints = topic.value(Vexamo::BCFKeys::Viewpoints).toList();
+        for (const QVariant& viewpointValue : viewpoints) {
+            const QString viewpointId = viewpointValue.toMap().value(Vexamo::BCFKeys::Guid).toString();
+            QScopedPointer<QByteArray> bytes(api.getSnapshotContent(topicId, viewpointId, QString()));
+            if (bytes)
+                snapshots.insert(viewpointId, QString::fromLatin1(bytes->toBase64()));
+        }
+        topic.insert(QStringLiteral("__snapshots"), snapshots);
+        state.insert(topicId, topic);
+    }
+    return state;
+}
+
+QSharedPointer<BCFLib::BCFModel> loadModel(const QString& path)
+{
+    BCFLib::BCFLoadingWorker worker(path);
+    worker.doLoad();
+    return worker.model();
+}
+
+bool waitForCount(QSignalSpy& spy, int count, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (spy.count() < count && !deadline.hasExpired())
+        QTest::qWait(10);
+    return spy.count() >= count;
+}
+
+QAction* actionAt(const QSignalSpy& spy, int index)
+{
+    return spy.at(index).value(0).value<QAction*>();
+}
+
+} // namespace WorkflowTest

@@ -1,0 +1,873 @@
+// The document workflow of BCFCacheApi, end to end: actions, recent files, open through the dialog
+// and through entries, save, new, export, the save question and the change watch, on the official
+// BCF 2.1 cases and on files that the tests write.
+
+#include "WorkflowTestHelpers.h"
+
+#include "BCFapi/BCFCacheApi.h"
+#include "BCFapi/BCFKeys.h"
+
+#include "BCFLib/BCFModel.h"
+#include "BCFLib/Project.h"
+
+#include "BCFTestSupport/FileDialogAnswers.h"
+#include "BCFTestSupport/MessageBoxAnswerer.h"
+#include "BCFTestSupport/TestMain.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <quazip/quazip.h>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace WorkflowTest;
+using Vexamo::BCFCacheApi;
+
+namespace {
+
+const QString OpenFilter = QStringLiteral("BCF files (*.bcf *.bcfzip);;All files (*.*)");
+const QString SaveQuestion = QStringLiteral("Current BCF file has been modified, do you want to save your changes ?");
+
+QStringList storedHistory()
+{
+    return QSettings().value(QStringLiteral("BCFFiles/entries")).toStringList();
+}
+
+void storeHistory(const QStringList& paths)
+{
+    QSettings().setValue(QStringLiteral("BCFFiles/entries"), paths);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList archiveEntries(const QString& path)
+{
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdUnzip))
+        return {};
+    QStringList names = zip.getFileNameList();
+    names.sort();
+    return names;
+}
+
+// The file name of the test's own copy of an official case.
+QString officialCase(const QString& relativePath)
+{
+    return BCFTest::bcfSharedFile(QStringLiteral("testcases/2.1/") + relativePath);
+}
+
+} // namespace
+
+class TestWorkflow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void actionsAndHistory();
+    void historyCapAndStore();
+    void newDocumentAndSave();
+    void saveBeforeAnyDocument();
+    void openThroughDialog();
+    void openThroughEntry();
+    void invalidArchives();
+    void editSaveReopen_data();
+    void editSaveReopen();
+    void projectKeptOnSave();
+    void saveQuestion();
+    void exportToBCF1();
+    void failedSaveKeepsFile();
+    void changeWatch();
+
+private:
+    // A copy of an official case (or of any file) in the test's folder, under name.
+    QString copyToTemp(const QString& source, const QString& name);
+    // Opens path with the public openBCFFile and waits for the entry's opened.
+    QAction* openAndWait(BCFCacheApi& api, const QString& path);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestWorkflow::init()
+{
+    QSettings().remove(QStringLiteral("BCFFiles"));
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestWorkflow::cleanup()
+{
+    m_dir.reset();
+}
+
+QString TestWorkflow::copyToTemp(const QString& source, const QString& name)
+{
+    const QString target = m_dir->filePath(name);
+    QFile::remove(target);
+    if (!QFile::copy(source, target))
+        return QString();
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QAction* TestWorkflow::openAndWait(BCFCacheApi& api, const QString& path)
+{
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    if (!api.openBCFFile(path) || !waitForCount(opened, 1))
+        return nullptr;
+    return actionAt(opened, 0);
+}
+
+void TestWorkflow::actionsAndHistory()
+{
+    {
+        // No history: the open and new actions only, the same objects on every call.
+        BCFCacheApi api;
+        const QList<QAction*> actions = api.getActions();
+        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions.at(0)->text(), QStringLiteral("Open BCF File..."));
+        QCOMPARE(actions.at(0)->objectName(), QStringLiteral("Open BCF File..."));
+        QCOMPARE(actions.at(1)->text(), QStringLiteral("New BCF File..."));
+        QVERIFY(actions.at(0)->icon().isNull());
+        QCOMPARE(api.getActions(), actions);
+
+        QAction* extra = api.getExtraAction();
+        QVERIFY(extra);
+        QCOMPARE(extra->text(), QStringLiteral("Save"));
+        const Actions a = actionsOf(api);
+        QCOMPARE(a.save->text(), QStringLiteral("Save to BCF 2.1..."));
+        QCOMPARE(a.exportBCF1->text(), QStringLiteral("Export to BCF 1.0..."));
+        QVERIFY(!a.save->property("filename").isValid());
+        QVERIFY(!a.save->property("action").isValid());
+        QCOMPARE(int(api.getType()), 0);
+        QVERIFY(api.username().isEmpty());
+    }
+    QVERIFY(storedHistory().isEmpty());
+
+    // Duplicates and empty paths leave the stored list as soon as the actions are built.
+    const QString a = m_dir->filePath(QStringLiteral("a.bcf"));
+    const QString b = m_dir->filePath(QStringLiteral("sub/b.bcfzip"));
+    const QString c = m_dir->filePath(QStringLiteral("c.bcf"));
+    storeHistory({a, b, a, QString(), c});
+    {
+        BCFCacheApi api;
+        QCOMPARE(entryTexts(api), QStringList({a, b, c}));
+        QCOMPARE(storedHistory(), QStringList({a, b, c}));
+        QAction* entryB = entriesOf(api).at(1);
+        QCOMPARE(entryB->toolTip(), b);
+        QCOMPARE(entryB->objectName(), QStringLiteral("b.bcfzip"));
+        QCOMPARE(api.getActions(), api.getActions());
+
+        api.actionUnselected(entryB);
+        QCOMPARE(entryTexts(api), QStringList({a, b, c}));
+    }
+    QCOMPARE(storedHistory(), QStringList({a, b, c}));
+
+    // An object that never built its action list leaves the stored history alone.
+    storeHistory({c, b});
+    { BCFCacheApi api; }
+    QCOMPARE(storedHistory(), QStringList({c, b}));
+}
+
+void TestWorkflow::historyCapAndStore()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    const QString source = officialCase(QStringLiteral("Markup/MinimumInformation.bcf"));
+
+    // From an empty history, eleven opened files: ten are kept, newest first; the oldest entry
+    // leaves with discarded. A never-saved new document leaves no trace.
+    QStringList paths;
+    for (int i = 1; i <= 11; ++i)
+        paths.append(copyToTemp(source, QStringLiteral("file%1.bcf").arg(i)));
+    {
+        BCFCacheApi api;
+        QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+        QAction* first = nullptr;
+        for (const QString& path : qAsConst(paths)) {
+            QAction* entry = openAndWait(api, path);
+            QVERIFY(entry);
+            if (!first)
+                first = entry;
+        }
+        QCOMPARE(api.getActions().size(), 12);
+        QCOMPARE(discarded.count(), 1);
+        QCOMPARE(actionAt(discarded, 0), first);
+        QVERIFY(!api.getActions().contains(first));
+
+        // Opening a file that has an entry reuses it where it stands.
+        QAction* fifth = entriesOf(api).at(4);
+        QCOMPARE(openAndWait(api, fifth->text()), fifth);
+        QCOMPARE(entriesOf(api).at(4), fifth);
+        QCOMPARE(api.getActions().size(), 12);
+    }
+    QStringList expected;
+    for (int i = 11; i >= 2; --i)
+        expected.append(paths.at(i - 1));
+    QCOMPARE(storedHistory(), expected);
+
+    // A longer stored list is not cut when read; an insertion removes one entry from its end.
+    QStringList fifteen;
+    for (int i = 0; i < 15; ++i)
+        fifteen.append(m_dir->filePath(QStringLiteral("old%1.bcf").arg(i)));
+    storeHistory(fifteen);
+    {
+        BCFCacheApi api;
+        QCOMPARE(api.getActions().size(), 17);
+        QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+        QSignalSpy opened(&api, &BCFCacheApi::opened);
+        actionsOf(api).newDocument->trigger();
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(api.getActions().size(), 17);
+        QCOMPARE(discarded.count(), 1);
+        QCOMPARE(actionAt(discarded, 0)->text(), fifteen.last());
+    }
+    // The unnamed entry is not stored.
+    QCOMPARE(storedHistory(), fifteen.mid(0, 14));
+}
+
+void TestWorkflow::newDocumentAndSave()
+{
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    BCFCacheApi api;
+    const Actions actions = actionsOf(api);
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+    QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+
+    // A new document: empty cache, an unnamed entry at index 2, announced with opened.
+    api.createTopic({{QStringLiteral("title"), QStringLiteral("left over")}}, QString());
+    boxes.answer(QMessageBox::No);
+    actions.newDocument->trigger();
+    QCOMPARE(boxes.count(), 1); // the cache held a change
+    QVERIFY(api.getTopic(QString()).isEmpty());
+    QCOMPARE(opened.count(), 1);
+    QAction* unnamed = actionAt(opened, 0);
+    QCOMPARE(api.getActions().value(2), unnamed);
+    QVERIFY(unnamed->text().isEmpty());
+    QCOMPARE(unnamed->objectName(), QStringLiteral("New BCF created"));
+    QCOMPARE(currentFileName(api), QString());
+    QCOMPARE(currentEntry(api), unnamed);
+
+    // Leaving it without a change still asks; No drops its entry with discarded.
+    boxes.clear();
+    boxes.answer(QMessageBox::No);
+    actions.newDocument->trigger();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Save BCF"));
+    QCOMPARE(boxes.last().text, SaveQuestion);
+    QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(discarded.count(), 1);
+    QCOMPARE(actionAt(discarded, 0), unnamed);
+    QVERIFY(!api.getActions().contains(unnamed));
+    QCOMPARE(opened.count(), 2);
+    unnamed = actionAt(opened, 1);
+
+    // Save: the dialog asks for a path; the entry becomes the file's entry.
+    const QString topicId = api.createTopic({{QStringLiteral("title"), QStringLiteral("First")}}, QString());
+    QVERIFY(!topicId.isEmpty());
+    dialogs.cancelNext();
+    actions.save->trigger();
+    QCOMPARE(dialogs.requests().size(), 1);
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(dialogs.requests().at(0).kind, Vexamo::QtTools::FileDialogRequest::Save);
+    QCOMPARE(dialogs.requests().at(0).key, QStringLiteral("BCFapi/Annotations"));
+    QCOMPARE(dialogs.requests().at(0).caption, QStringLiteral("Save annotations..."));
+    QCOMPARE(dialogs.requests().at(0).filter, OpenFilter);
+
+    const QString path = m_dir->filePath(QStringLiteral("new document.bcf"));
+    dialogs.answer(path);
+    actions.save->trigger();
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(actionAt(saved, 0), unnamed);
+    QCOMPARE(unnamed->text(), path);
+    QCOMPARE(unnamed->toolTip(), path);
+    QCOMPARE(unnamed->objectName(), QStringLiteral("new document.bcf"));
+    QCOMPARE(currentFileName(api), path);
+    QCOMPARE(currentEntry(api), unnamed);
+    QVERIFY(QFileInfo::exists(path));
+
+    // Saved: no question. Saving again writes without a dialog.
+    boxes.clear();
+    api.checkToSaveCurrentBCF();
+    QCOMPARE(boxes.count(), 0);
+    api.editSingleTopic(topicId, {{QStringLiteral("guid"), topicId}, {QStringLiteral("title"), QStringLiteral("Second")}},
+                        QString());
+    actions.save->trigger();
+    QCOMPARE(dialogs.requests().size(), 2);
+    QCOMPARE(saved.count(), 2);
+    QCOMPARE(api.getActions().count(unnamed), 1);
+
+    // The entry holds exactly one connection, to opening its file: with the file gone, one trigger
+    // gives one message and one discarded.
+    QVERIFY(QFile::remove(path));
+    QTRY_COMPARE(discarded.count(), 2); // the watch drops the entry of the deleted file
+    QCOMPARE(actionAt(discarded, 1), unnamed);
+    boxes.clear();
+    unnamed->trigger();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().text,
+             QStringLiteral("The BCFZIP file (%1) doesn't exist anymore.").arg(QFileInfo(path).absoluteFilePath()));
+    QCOMPARE(discarded.count(), 3);
+
+    // Saving the current document again brings its file and its entry back.
+    actions.save->trigger();
+    QCOMPARE(saved.count(), 3);
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(api.getActions().value(2), unnamed);
+
+    // Reopened: the document holds exactly the saved topic.
+    api.clearTopics();
+    QCOMPARE(openAndWait(api, path), unnamed);
+    const QVariantList topics = api.getTopic(QString());
+    QCOMPARE(topics.size(), 1);
+    QCOMPARE(topics.at(0).toMap().value(QStringLiteral("title")).toString(), QStringLiteral("Second"));
+    QCOMPARE(topics.at(0).toMap().value(QStringLiteral("guid")).toString(), topicId);
+
+    // saveBCFEntry writes to the current path without a dialog and touches nothing else.
+    api.createTopic({{QStringLiteral("title"), QStringLiteral("Third")}}, QString());
+    QVERIFY(QMetaObject::invokeMethod(&api, "saveBCFEntry", Q_ARG(bool, false)));
+    QCOMPARE(saved.count(), 4);
+    QCOMPARE(actionAt(saved, 3), unnamed);
+    QCOMPARE(dialogs.requests().size(), 2);
+    QCOMPARE(loadModel(path)->topicCount(), 2);
+}
+
+void TestWorkflow::saveBeforeAnyDocument()
+{
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    BCFCacheApi api;
+    api.clearTopics();
+    const Actions actions = actionsOf(api);
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+
+    const QString topicId = api.createTopic({{QStringLiteral("title"), QStringLiteral("Before any document")}},
+                                            QString());
+    const QString path = m_dir->filePath(QStringLiteral("first.bcf"));
+    dialogs.answer(path);
+    actions.save->trigger();
+
+    QCOMPARE(dialogs.requests().size(), 1);
+    QCOMPARE(dialogs.requests().at(0).key, QStringLiteral("BCFapi/Annotations"));
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(saved.count(), 1);
+    QAction* entry = actionAt(saved, 0);
+    QVERIFY(entry);
+    QCOMPARE(opened.count(), 1);
+    QCOMPARE(actionAt(opened, 0), entry);
+    QCOMPARE(entry->text(), path);
+    QCOMPARE(api.getActions().value(2), entry);
+    QCOMPARE(currentFileName(api), path);
+    QCOMPARE(currentEntry(api), entry);
+
+    const QSharedPointer<BCFLib::BCFModel> model = loadModel(path);
+    QVERIFY(model);
+    QCOMPARE(model->topicCount(), 1);
+    QVERIFY(model->topic(topicId));
+
+    // The document is saved: leaving it asks nothing.
+    api.checkToSaveCurrentBCF();
+    QCOMPARE(boxes.count(), 0);
+}
+
+void TestWorkflow::openThroughDialog()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    BCFCacheApi api;
+    const Actions actions = actionsOf(api);
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy canceled(&api, &BCFCacheApi::canceled);
+
+    // Cancelled dialog: canceled with the open action, no message.
+    dialogs.cancelNext();
+    actions.open->trigger();
+    QCOMPARE(canceled.count(), 1);
+    QCOMPARE(actionAt(canceled, 0), actions.open);
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(dialogs.requests().at(0).kind, Vexamo::QtTools::FileDialogRequest::Open);
+    QCOMPARE(dialogs.requests().at(0).key, QStringLiteral("BCFapi/Annotations"));
+    QCOMPARE(dialogs.requests().at(0).caption, QStringLiteral("Open annotations..."));
+    QCOMPARE(dialogs.requests().at(0).filter, OpenFilter);
+
+    // Refused suffix: the warning, then canceled.
+    const QString zip = copyToTemp(officialCase(QStringLiteral("Markup/MinimumInformation.bcf")), QStringLiteral("x.zip"));
+    dialogs.answer(zip);
+    actions.open->trigger();
+    QCOMPARE(canceled.count(), 2);
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+    QCOMPARE(boxes.last().text, QStringLiteral("This file is not a *.bcfzip file : x.zip."));
+    QCOMPARE(boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(boxes.last().icon, QMessageBox::Warning);
+    QVERIFY(!api.openBCFFile(m_dir->filePath(QStringLiteral("a.bcf.bak"))));
+    QVERIFY(!api.openBCFFile(m_dir->filePath(QStringLiteral("noSuffix"))));
+    QCOMPARE(boxes.count(), 3);
+    QCOMPARE(opened.count(), 0);
+
+    // Accepted, in any case of ".bcf" and ".bcfzip": opened with the open action when the load
+    // starts, then with the document's entry when it has been copied into the cache.
+    const QStringList names = {QStringLiteral("Upper.BcfZip"), QStringLiteral("lower.bcf"), QStringLiteral("Caps.BCF")};
+    int expectedOpened = 0;
+    for (const QString& name : names) {
+        const QString path = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), name);
+        dialogs.answer(path);
+        actions.open->trigger();
+        QCOMPARE(opened.count(), expectedOpened + 1);
+        QCOMPARE(actionAt(opened, expectedOpened), actions.open);
+        QVERIFY(waitForCount(opened, expectedOpened + 2));
+        QAction* entry = actionAt(opened, expectedOpened + 1);
+        expectedOpened += 2;
+        QCOMPARE(entry->text(), path);
+        QCOMPARE(entry->objectName(), name);
+        QCOMPARE(api.getActions().value(2), entry);
+        QCOMPARE(currentFileName(api), path);
+        QCOMPARE(currentEntry(api), entry);
+        QCOMPARE(api.getTopic(QString()).size(), 2);
+    }
+    QCOMPARE(canceled.count(), 2);
+    QCOMPARE(boxes.count(), 3);
+
+    // One reader thread, named, reused by every load.
+    const QList<QThread*> threads = api.findChildren<QThread*>();
+    QCOMPARE(threads.size(), 1);
+    QCOMPARE(threads.at(0)->objectName(), QStringLiteral("BCF_2_1ReaderThread"));
+    QVERIFY(threads.at(0)->isRunning());
+}
+
+void TestWorkflow::openThroughEntry()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    const QString good = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), QStringLiteral("good.bcf"));
+    const QString missing = m_dir->filePath(QStringLiteral("missing.bcfzip"));
+    const QString text = m_dir->filePath(QStringLiteral("notes.txt"));
+    QVERIFY(writeBytes(text, "not a BCF file"));
+    storeHistory({good, missing, text});
+
+    BCFCacheApi api;
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+    const QList<QAction*> entries = entriesOf(api);
+    QCOMPARE(entries.size(), 3);
+
+    // A file that no longer exists: the warning with its absolute path, discarded; it stays listed.
+    entries.at(1)->trigger();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+    QCOMPARE(boxes.last().text, QStringLiteral("The BCFZIP file (%1) doesn't exist anymore.").arg(missing));
+    QCOMPARE(discarded.count(), 1);
+    QCOMPARE(actionAt(discarded, 0), entries.at(1));
+
+    // A file of another kind: the suffix warning, discarded; it stays listed.
+    entries.at(2)->trigger();
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.last().text, QStringLiteral("This file is not a *.bcfzip file : notes.txt."));
+    QCOMPARE(discarded.count(), 2);
+    QCOMPARE(actionAt(discarded, 1), entries.at(2));
+    QCOMPARE(entriesOf(api), entries);
+
+    // A good file: one opened, with the entry itself, which keeps its place.
+    entries.at(0)->trigger();
+    QVERIFY(waitForCount(opened, 1));
+    QCOMPARE(actionAt(opened, 0), entries.at(0));
+    QCOMPARE(entriesOf(api), entries);
+    QCOMPARE(currentFileName(api), good);
+    QCOMPARE(api.getTopic(QString()).size(), 2);
+    QCOMPARE(boxes.count(), 2);
+}
+
+void TestWorkflow::invalidArchives()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    const QString good = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), QStringLiteral("good.bcf"));
+    const QString broken = m_dir->filePath(QStringLiteral("broken.bcf"));
+    QVERIFY(writeBytes(broken, "PK\x03\x04 this is no zip archive"));
+    storeHistory({broken});
+
+    BCFCacheApi api;
+    const Actions actions = actionsOf(api);
+    QAction* brokenEntry = entriesOf(api).at(0);
+    QVERIFY(openAndWait(api, good));
+    const QVariantMap before = cacheState(api);
+    QCOMPARE(before.size(), 2);
+    QAction* goodEntry = currentEntry(api);
+
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+
+    // Through the dialog: the model's message, no signal when loading ends, the cache as it was.
+    dialogs.answer(broken);
+    actions.open->trigger();
+    QCOMPARE(opened.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, 30000);
+    QVERIFY(!boxes.last().text.isEmpty());
+    QVERIFY(!boxes.last().title.isEmpty());
+    QCOMPARE(boxes.last().icon, QMessageBox::Warning);
+    QCOMPARE(opened.count(), 1);
+    QCOMPARE(discarded.count(), 0);
+    QCOMPARE(cacheState(api), before);
+    QCOMPARE(currentFileName(api), good);
+    QCOMPARE(currentEntry(api), goodEntry);
+
+    // Through its entry: the same message, then discarded with the entry.
+    brokenEntry->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 2, 30000);
+    QCOMPARE(boxes.last().text, boxes.records().at(0).text);
+    QCOMPARE(discarded.count(), 1);
+    QCOMPARE(actionAt(discarded, 0), brokenEntry);
+    QCOMPARE(cacheState(api), before);
+    QCOMPARE(currentEntry(api), goodEntry);
+    QCOMPARE(opened.count(), 1);
+
+    // Nothing changed: leaving the document asks nothing.
+    api.checkToSaveCurrentBCF();
+    QCOMPARE(boxes.count(), 2);
+}
+
+void TestWorkflow::editSaveReopen_data()
+{
+    QTest::addColumn<QString>("testCase");
+    const QString root = BCFTest::bcfSharedFile(QStringLiteral("testcases/2.1"));
+    QDirIterator it(root, {QStringLiteral("*.bcf")}, QDir::Files, QDirIterator::Subdirectories);
+    QStringList cases;
+    while (it.hasNext())
+        cases.append(QDir(root).relativeFilePath(it.next()));
+    cases.sort();
+    for (const QString& testCase : qAsConst(cases))
+        QTest::newRow(qPrintable(testCase)) << testCase;
+    if (cases.isEmpty())
+        QTest::newRow("no shared data") << QString();
+}
+
+void TestWorkflow::editSaveReopen()
+{
+    QFETCH(QString, testCase);
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    if (testCase.isEmpty())
+        QSKIP("no official BCF 2.1 test cases found");
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+
+    const QString path = copyToTemp(officialCase(testCase), QFileInfo(testCase).fileName());
+    BCFCacheApi api;
+    QAction* entry = openAndWait(api, path);
+    QVERIFY(entry);
+    QVariantMap expected = cacheState(api);
+    QVERIFY(!expected.isEmpty());
+
+    // Edit through the record operations: a new title on the first topic and one more comment.
+    const QString topicId = expected.firstKey();
+    QVariantMap topic = api.getSingleTopic(topicId, QString());
+    topic.insert(QStringLiteral("title"), QStringLiteral("Edited by the workflow test"));
+    api.editSingleTopic(topicId, topic, QString());
+    const QString commentId = api.createComment(
+        topicId,
+        {{QStringLiteral("comment"), QStringLiteral("A comment added before saving")},
+         {QStringLiteral("author"), QStringLiteral("workflow@test")},
+         {QStringLiteral("date"), QStringLiteral("2026-12-06T12:00:00Z")}},
+        QString());
+    QVERIFY(!commentId.isEmpty());
+    expected = cacheState(api);
+
+    // Save to its own path: no dialog, saved with its entry.
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+    actionsOf(api).save->trigger();
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(actionAt(saved, 0), entry);
+    QCOMPARE(dialogs.requests().size(), 0);
+
+    // Reopen through the entry: no question, and the cache holds exactly what was saved.
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    entry->trigger();
+    QVERIFY(waitForCount(opened, 1));
+    QCOMPARE(actionAt(opened, 0), entry);
+    const QVariantMap reopened = cacheState(api);
+    QCOMPARE(reopened.keys(), expected.keys());
+    for (const QString& id : expected.keys())
+        QCOMPARE(reopened.value(id).toMap(), expected.value(id).toMap());
+    // No question was asked; the loader's own warnings about the official file may be shown.
+    for (const BCFTest::MessageBoxAnswerer::Record& box : boxes.records())
+        QVERIFY2(box.text != SaveQuestion, qPrintable(box.text));
+}
+
+void TestWorkflow::projectKeptOnSave()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+
+    for (const QString& testCase : {QStringLiteral("Markup/MaximumInformation.bcf"),
+                                    QStringLiteral("Project/ExtensionSchema.bcf")}) {
+        const QString source = officialCase(testCase);
+        const QString path = copyToTemp(source, QFileInfo(testCase).fileName());
+        const QSharedPointer<BCFLib::BCFModel> original = loadModel(source);
+        QVERIFY(original);
+
+        BCFCacheApi api;
+        QVERIFY(openAndWait(api, path));
+        // The project never shows up as a topic.
+        QCOMPARE(api.getTopic(QString()).size(), original->topicCount());
+        api.createTopic({{QStringLiteral("title"), QStringLiteral("Added")}}, QString());
+        actionsOf(api).save->trigger();
+
+        const QSharedPointer<BCFLib::BCFModel> written = loadModel(path);
+        QVERIFY(written);
+        QCOMPARE(written->topicCount(), original->topicCount() + 1);
+        QCOMPARE(bool(written->project()), bool(original->project()));
+        if (original->project()) {
+            QCOMPARE(written->project()->guid(), original->project()->guid());
+            QCOMPARE(written->project()->name(), original->project()->name());
+        }
+        QCOMPARE(written->extensionSchema(), original->extensionSchema());
+        QCOMPARE(written->extensionSchemaData(), original->extensionSchemaData());
+        QVERIFY(!written->extensionSchema().isEmpty());
+        QVERIFY(archiveEntries(path).contains(original->extensionSchema()));
+
+        // A new document starts without the project of the previous one.
+        actionsOf(api).newDocument->trigger();
+        const QString fresh = m_dir->filePath(QStringLiteral("fresh.bcf"));
+        dialogs.answer(fresh);
+        api.createTopic({{QStringLiteral("title"), QStringLiteral("Fresh")}}, QString());
+        actionsOf(api).save->trigger();
+        const QSharedPointer<BCFLib::BCFModel> freshModel = loadModel(fresh);
+        QVERIFY(freshModel);
+        QVERIFY(!freshModel->project());
+        QVERIFY(freshModel->extensionSchema().isEmpty());
+        QCOMPARE(freshModel->topicCount(), 1);
+    }
+}
+
+void TestWorkflow::saveQuestion()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    const QString first = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), QStringLiteral("first.bcf"));
+    const QString second = copyToTemp(officialCase(QStringLiteral("Visualization/PerspectiveCamera.bcf")), QStringLiteral("second.bcf"));
+
+    BCFCacheApi api;
+    const Actions actions = actionsOf(api);
+    QVERIFY(openAndWait(api, first));
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+
+    // Unchanged: opening another document asks nothing.
+    dialogs.answer(second);
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    actions.open->trigger();
+    QVERIFY(waitForCount(opened, 2));
+    QCOMPARE(boxes.count(), 0);
+
+    // Changed, and Yes: the document is written before the next one opens.
+    const QString topicId = api.getTopic(QString()).value(0).toMap().value(QStringLiteral("guid")).toString();
+    api.removeSingleTopic(topicId, QString());
+    boxes.answer(QMessageBox::Yes);
+    dialogs.answer(first);
+    actions.open->trigger();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Save BCF"));
+    QCOMPARE(boxes.last().text, SaveQuestion);
+    QCOMPARE(boxes.last().icon, QMessageBox::Question);
+    QCOMPARE(saved.count(), 1);
+    QVERIFY(waitForCount(opened, 4));
+    QVERIFY(!loadModel(second)->topic(topicId));
+
+    // Changed, and No: nothing is written and the next document opens all the same.
+    const QByteArray firstBytes = fileBytes(first);
+    api.removeSingleTopic(api.getTopic(QString()).value(0).toMap().value(QStringLiteral("guid")).toString(), QString());
+    boxes.answer(QMessageBox::No);
+    dialogs.answer(second);
+    actions.open->trigger();
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(saved.count(), 1);
+    QVERIFY(waitForCount(opened, 6));
+    QCOMPARE(fileBytes(first), firstBytes);
+    QCOMPARE(currentFileName(api), second);
+}
+
+void TestWorkflow::exportToBCF1()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    const QString source = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), QStringLiteral("max.bcf"));
+
+    BCFCacheApi api;
+    const Actions actions = actionsOf(api);
+    QVERIFY(openAndWait(api, source));
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+    QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+    QSignalSpy canceled(&api, &BCFCacheApi::canceled);
+
+    dialogs.cancelNext();
+    actions.exportBCF1->trigger();
+    QCOMPARE(dialogs.requests().size(), 1);
+    QCOMPARE(dialogs.requests().at(0).kind, Vexamo::QtTools::FileDialogRequest::Save);
+    QCOMPARE(dialogs.requests().at(0).key, QStringLiteral("BCFapi/Export"));
+    QCOMPARE(dialogs.requests().at(0).caption, QStringLiteral("Export annotations in BCF 1.0..."));
+    QVERIFY(dialogs.requests().at(0).dir.isEmpty());
+    QCOMPARE(boxes.count(), 0);
+
+    const QString target = m_dir->filePath(QStringLiteral("exported.bcfzip"));
+    dialogs.answer(target);
+    actions.exportBCF1->trigger();
+    QCOMPARE(boxes.count(), 0);
+    const QStringList entries = archiveEntries(target);
+    for (const QVariant& topic : api.getTopic(QString())) {
+        const QString guid = topic.toMap().value(QStringLiteral("guid")).toString();
+        QVERIFY2(entries.contains(guid + QStringLiteral("/markup.bcf")), qPrintable(entries.join(' ')));
+    }
+    QCOMPARE(opened.count() + saved.count() + discarded.count() + canceled.count(), 0);
+    QCOMPARE(currentFileName(api), source);
+
+    // Export does not count as a save, nor as a change.
+    api.checkToSaveCurrentBCF();
+    QCOMPARE(boxes.count(), 0);
+
+    // A target that cannot be written: the error message.
+    dialogs.answer(m_dir->filePath(QStringLiteral("no/such/folder/x.bcfzip")));
+    actions.exportBCF1->trigger();
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+    QCOMPARE(boxes.last().text, QStringLiteral("Can't save annotations."));
+}
+
+void TestWorkflow::failedSaveKeepsFile()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    const QString path = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), QStringLiteral("keep.bcf"));
+    const QByteArray original = fileBytes(path);
+
+    BCFCacheApi api;
+    QAction* entry = openAndWait(api, path);
+    QVERIFY(entry);
+    api.createTopic({{QStringLiteral("title"), QStringLiteral("Unsaved")}}, QString());
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+
+    // Every file write beyond 4 KiB fails while the limit holds: the archive cannot be written.
+    struct rlimit previous;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    actionsOf(api).save->trigger();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Error"));
+    QCOMPARE(boxes.last().text, QStringLiteral("Can't save annotations."));
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(fileBytes(path), original);
+    const QStringList leftovers = QDir(m_dir->path()).entryList(QDir::Files);
+    QCOMPARE(leftovers, QStringList({QStringLiteral("keep.bcf")}));
+
+    // Still modified: leaving asks, and Yes writes it now.
+    boxes.answer(QMessageBox::Yes);
+    api.checkToSaveCurrentBCF();
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(loadModel(path)->topicCount(), 3);
+}
+
+void TestWorkflow::changeWatch()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    const QString maximum = officialCase(QStringLiteral("Markup/MaximumInformation.bcf"));
+    const QString perspective = officialCase(QStringLiteral("Visualization/PerspectiveCamera.bcf"));
+    const QString earlier = copyToTemp(maximum, QStringLiteral("earlier.bcf"));
+    const QString current = copyToTemp(maximum, QStringLiteral("current.bcf"));
+
+    BCFCacheApi api;
+    QAction* earlierEntry = openAndWait(api, earlier);
+    QAction* currentEntryAction = openAndWait(api, current);
+    QVERIFY(earlierEntry && currentEntryAction);
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+    QSignalSpy discarded(&api, &BCFCacheApi::discarded);
+
+    // Our own save raises no question. The change of another watched file, made afterwards,
+    // is the first and only one reported.
+    api.createTopic({{QStringLiteral("title"), QStringLiteral("Ours")}}, QString());
+    actionsOf(api).save->trigger();
+    QCOMPARE(saved.count(), 1);
+    boxes.answer(QMessageBox::No);
+    QVERIFY(writeBytes(earlier, fileBytes(perspective)));
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, 10000);
+    QCOMPARE(boxes.last().title, QStringLiteral("File changed on disk"));
+    QCOMPARE(boxes.last().text, QStringLiteral("The file %1 changed on disk, do you want to reload it ?").arg(earlier));
+    QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(boxes.last().defaultButton, QMessageBox::Yes);
+    QCOMPARE(boxes.last().icon, QMessageBox::Information);
+
+    // No keeps everything; the watch goes on.
+    const QVariantMap state = cacheState(api);
+    QCOMPARE(state.size(), 3);
+    QCOMPARE(opened.count(), 0);
+    QCOMPARE(currentFileName(api), current);
+
+    // The current document changes on disk while modified: Yes to reload, then No to saving:
+    // the changed file is loaded and the changes are dropped.
+    api.createTopic({{QStringLiteral("title"), QStringLiteral("Dropped")}}, QString());
+    boxes.answer(QMessageBox::Yes);
+    boxes.answer(QMessageBox::No);
+    QVERIFY(writeBytes(current, fileBytes(perspective)));
+    QVERIFY(waitForCount(opened, 1));
+    QCOMPARE(actionAt(opened, 0), currentEntryAction);
+    QCOMPARE(boxes.count(), 3);
+    QCOMPARE(boxes.records().at(1).title, QStringLiteral("File changed on disk"));
+    QCOMPARE(boxes.records().at(2).text, SaveQuestion);
+    QCOMPARE(cacheState(api).size(), loadModel(perspective)->topicCount());
+    QCOMPARE(saved.count(), 1);
+
+    // The earlier document's file is deleted: its own entry goes, the current one stays.
+    QVERIFY(QFile::remove(earlier));
+    QTRY_COMPARE_WITH_TIMEOUT(discarded.count(), 1, 10000);
+    QCOMPARE(actionAt(discarded, 0), earlierEntry);
+    QVERIFY(!api.getActions().contains(earlierEntry));
+    QVERIFY(api.getActions().contains(currentEntryAction));
+    QCOMPARE(currentEntry(api), currentEntryAction);
+
+    // The current document's file is deleted: its entry goes; the cache keeps the content.
+    const QVariantMap before = cacheState(api);
+    QVERIFY(QFile::remove(current));
+    QTRY_COMPARE_WITH_TIMEOUT(discarded.count(), 2, 10000);
+    QCOMPARE(actionAt(discarded, 1), currentEntryAction);
+    QVERIFY(!api.getActions().contains(currentEntryAction));
+    QCOMPARE(cacheState(api), before);
+    QCOMPARE(currentFileName(api), current);
+    QCOMPARE(boxes.count(), 3);
+}
+
+BCF_TEST_MAIN(TestWorkflow)
+#include "tst_workflow.moc"
