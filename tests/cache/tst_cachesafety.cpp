@@ -1,0 +1,188 @@
+// Unsafe topic ids and failed writes in the working cache: nothing outside the working directory is
+// ever touched, and a write that fails leaves the previous record in place.
+
+#include "CacheTestHelpers.h"
+
+#include "BCFTestSupport/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+class TestCacheSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void hostileTopicIds_data();
+    void hostileTopicIds();
+    void failedWriteKeepsRecord();
+    void readOnlyTopicKeepsRecord();
+
+private:
+    static QVariantMap victimRecord(const QString& guid);
+};
+
+QVariantMap TestCacheSafety::victimRecord(const QString& guid)
+{
+    return {{"guid", guid},
+            {"title", "victim"},
+            {"comments", QVariantList{QVariantMap{{"guid", "c"}}}},
+            {"viewpoints", QVariantList{QVariantMap{{"guid", "v"}, {"components", QVariantMap{{"k", 1}}}}}}};
+}
+
+void TestCacheSafety::init()
+{
+    TestableCache cache;
+    QVERIFY(cache.clearTopics());
+}
+
+void TestCacheSafety::hostileTopicIds_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("dot") << QStringLiteral(".");
+    QTest::newRow("dotdot") << QStringLiteral("..");
+    QTest::newRow("parent victim") << QStringLiteral("../victim");
+    QTest::newRow("parent new") << QStringLiteral("../escaped");
+    QTest::newRow("backslash parent") << QStringLiteral("..\\victim");
+    QTest::newRow("nested") << QStringLiteral("inside/victim");
+    QTest::newRow("absolute") << QStringLiteral("/tmp");
+    QTest::newRow("newline") << QStringLiteral("inside\n");
+    QTest::newRow("nul") << (QStringLiteral("inside") + QChar(0));
+    QTest::newRow("too long") << QString(300, QLatin1Char('a'));
+    QTest::newRow("long utf8") << QString(120, QChar(0x00e9));
+}
+
+void TestCacheSafety::hostileTopicIds()
+{
+    QFETCH(QString, id);
+    TestableCache cache;
+    const QString root = cache.cachePath();
+    const QString parent = QFileInfo(QDir::cleanPath(root)).absolutePath();
+
+    // Targets that a path-built id would reach: a topic beside the working directory, a topic file
+    // in the working directory itself, and a real topic "inside" with a nested "victim".
+    QVERIFY(QDir(parent).mkpath("victim"));
+    QVERIFY(writeFileBytes(parent + "/victim/annotation.json", "{\"guid\": \"victim\", \"title\": \"victim\"}"));
+    QVERIFY(writeFileBytes(root + "annotation.json", "{\"guid\": \".\", \"title\": \"root\"}"));
+    QCOMPARE(cache.createTopic(victimRecord("inside"), QString()), QStringLiteral("inside"));
+    QVERIFY(QDir(root + "inside").mkdir("victim"));
+    QVERIFY(writeFileBytes(root + "inside/victim/annotation.json", "{\"guid\": \"victim\"}"));
+
+    const QMap<QString, QByteArray> before = treeSnapshot(parent);
+    cache.setSaved(true);
+    QByteArray bytes("png");
+
+    // An empty "guid" asks for a new id; as a topic id it is refused everywhere else.
+    if (!id.isEmpty())
+        QCOMPARE(cache.createTopic(victimRecord(id), QString()), QString());
+    QCOMPARE(cache.getSingleTopic(id, QString()), QVariantMap());
+    cache.editSingleTopic(id, {{"title", "overwritten"}}, QString());
+    cache.removeSingleTopic(id, QString());
+
+    QCOMPARE(cache.getBimSnippet(id, QString()), QVariantMap());
+    cache.setBimSnippet(id, {{"reference", "x"}}, QString());
+    QCOMPARE(cache.getFile(id, QString()), QVariantList());
+    cache.setFile(id, {QVariantMap{{"file_name", "x"}}}, QString());
+    QCOMPARE(cache.getDocumentReference(id, QString()), QVariantList());
+    cache.setDocumentReference(id, {}, QString());
+    QCOMPARE(cache.getRelatedTopics(id, QString()), QStringList());
+    cache.setRelatedTopics(id, {"x"}, QString());
+
+    QCOMPARE(cache.getComment(id, QString()), QVariantList());
+    QCOMPARE(cache.createComment(id, {{"guid", "n"}}, QString()), QString());
+    QCOMPARE(cache.getSingleComment(id, "c", QString()), QVariantMap());
+    cache.editSingleComment(id, "c", {{"guid", "c"}, {"comment", "x"}}, QString());
+    cache.removeSingleComment(id, "c", QString());
+    QCOMPARE(cache.commentPosition("c", id), -1);
+
+    QCOMPARE(cache.getViewpoint(id, QString()), QVariantList());
+    QCOMPARE(cache.createViewpoint(id, {{"guid", "n"}}, QString()), QString());
+    QCOMPARE(cache.getSingleViewpoint(id, "v", QString()), QVariantMap());
+    cache.editSingleViewpoint(id, "v", {{"guid", "v"}}, QString());
+    QCOMPARE(cache.viewpointPosition("v", id), -1);
+    cache.editSnapshotContent(id, "v", &bytes, QString());
+    QVERIFY(!std::unique_ptr<QByteArray>(cache.getSnapshotContent(id, "v", QString())));
+    QCOMPARE(cache.getComponent(id, "v", QString()), QVariantMap());
+    cache.setComponent(id, "v", {}, QString());
+    cache.removeSingleViewpoint(id, "v", QString());
+
+    QCOMPARE(treeSnapshot(parent), before);
+    QVERIFY(cache.saved());
+    QCOMPARE(cache.getSingleTopic("inside", QString()), victimRecord("inside"));
+}
+
+void TestCacheSafety::failedWriteKeepsRecord()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("limits the file size with setrlimit");
+#else
+    TestableCache cache;
+    QCOMPARE(cache.createTopic(victimRecord("t"), QString()), QStringLiteral("t"));
+    const QByteArray previous = fileBytes(cache.topicFilePath("t"));
+
+    // A file-size limit makes every large write fail the way a full disk does.
+    struct rlimit saved;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 16 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    QByteArray big = awkwardBytes(64 * 1024);
+    cache.editSnapshotContent("t", "v", &big, QString());
+    QVariantMap bigTopic = victimRecord("t");
+    bigTopic.insert("description", QString(40 * 1024, QLatin1Char('d')));
+    cache.editSingleTopic("t", bigTopic, QString());
+    bigTopic.insert("guid", "u");
+    const QString refused = cache.createTopic(bigTopic, QString());
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(fileBytes(cache.topicFilePath("t")), previous);
+    QCOMPARE(cache.getSingleTopic("t", QString()), victimRecord("t"));
+    QCOMPARE(QDir(cache.cachePath() + "t").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"annotation.json"});
+    QCOMPARE(refused, QString());
+    QVERIFY(!QFileInfo::exists(cache.cachePath() + "u"));
+    QCOMPARE(cache.getTopic(QString()).size(), 1);
+#endif
+}
+
+void TestCacheSafety::readOnlyTopicKeepsRecord()
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        QSKIP("file permissions do not stop the super-user");
+#endif
+    TestableCache cache;
+    QCOMPARE(cache.createTopic(victimRecord("t"), QString()), QStringLiteral("t"));
+    const QString dir = cache.cachePath() + "t";
+    const QString file = cache.topicFilePath("t");
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+
+    QVERIFY(QFile::setPermissions(dir, readOnly));
+    cache.editSingleTopic("t", {{"title", "lost"}}, QString());
+    cache.createComment("t", {{"guid", "c2"}}, QString());
+    QVERIFY(QFile::setPermissions(dir, readOnly | QFileDevice::WriteOwner));
+    QCOMPARE(cache.getSingleTopic("t", QString()), victimRecord("t"));
+
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+    cache.editSingleTopic("t", {{"title", "lost"}}, QString());
+    QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(cache.getSingleTopic("t", QString()), victimRecord("t"));
+}
+
+BCF_TEST_MAIN(TestCacheSafety)
+#include "tst_cachesafety.moc"
