@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QWidget>
 
@@ -78,21 +79,6 @@ QMessageBox* MessageBoxAnswerer::findOpenBox() const
     return nullptr;
 }
 
-QMessageBox::StandardButton MessageBoxAnswerer::choose(QMessageBox* box, bool* fromQueue)
-{
-    *fromQueue = !m_answers.isEmpty();
-    if (*fromQueue)
-        return m_answers.dequeue();
-    if (m_fallback != QMessageBox::NoButton)
-        return m_fallback;
-    if (QAbstractButton* escape = box->escapeButton())
-        return box->standardButton(escape);
-    if (QPushButton* byDefault = box->defaultButton())
-        return box->standardButton(byDefault);
-    const QList<QAbstractButton*> buttons = box->buttons();
-    return buttons.isEmpty() ? QMessageBox::NoButton : box->standardButton(buttons.first());
-}
-
 void MessageBoxAnswerer::poll()
 {
     QMessageBox* box = findOpenBox();
@@ -106,18 +92,31 @@ void MessageBoxAnswerer::poll()
     record.icon = box->icon();
     record.buttons = box->standardButtons();
     record.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-    record.pressed = choose(box, &record.answeredFromQueue);
-    m_records.append(record);
+    record.answeredFromQueue = !m_answers.isEmpty();
+    const QMessageBox::StandardButton wanted = record.answeredFromQueue ? m_answers.dequeue() : m_fallback;
 
-    QAbstractButton* button = box->button(record.pressed);
-    if (button) {
-        button->click();
+    if (wanted != QMessageBox::NoButton) {
+        if (QAbstractButton* button = box->button(wanted))
+            button->click();
     } else {
-        // The queued button is not on this box: close it as Escape would, so the test goes on and
-        // can see the mismatch in the record.
-        m_records.last().pressed = QMessageBox::NoButton;
-        box->reject();
+        // Leave the box as the Escape key would: QMessageBox picks its own escape button.
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &escape);
+        if (!box->clickedButton()) {
+            const QList<QAbstractButton*> buttons = box->buttons();
+            QAbstractButton* fallback = box->defaultButton();
+            if (!fallback && !buttons.isEmpty())
+                fallback = buttons.first();
+            if (fallback)
+                fallback->click();
+        }
     }
+    // A queued button that the box does not have closes it unanswered, so the test goes on and sees
+    // the mismatch in the record.
+    if (!box->clickedButton())
+        box->reject();
+    record.pressed = box->clickedButton() ? box->standardButton(box->clickedButton()) : QMessageBox::NoButton;
+    m_records.append(record);
 }
 
 } // namespace BCFTest

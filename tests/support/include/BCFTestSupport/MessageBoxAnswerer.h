@@ -17,8 +17,10 @@ namespace BCFTest {
 // and presses a button:
 //   - the next queued answer (answer(QMessageBox::Yes)), in the order they were queued;
 //   - when no answer is queued, the fallback answer (setFallbackAnswer), and when that is
-//     QMessageBox::NoButton (the default) the box's escape button, else its default button,
-//     else its first button. Such boxes are recorded with answeredFromQueue == false.
+//     QMessageBox::NoButton (the default) what the Escape key does (the box's escape button),
+//     else its default button, else its first button. Such boxes are recorded with
+//     answeredFromQueue == false.
+//   A queued button that the box does not have closes it without a button (pressed == NoButton).
 //
 //   BCFTest::MessageBoxAnswerer boxes;
 //   boxes.answer(QMessageBox::No);
@@ -58,7 +60,6 @@ public:
 private:
     void poll();
     QMessageBox* findOpenBox() const;
-    QMessageBox::StandardButton choose(QMessageBox* box, bool* fromQueue);
 
     QTimer m_timer;
     QQueue<QMessageBox::StandardButton> m_answers;
