@@ -1,0 +1,4 @@
+#include "TestHelpers.h"
+class T : public QObject { Q_OBJECT };
+BCFLIB_TEST_MAIN(T)
+#include "tst_fieldfiles.moc"
