@@ -74,18 +74,28 @@ void readColoring(QXmlStreamReader& xml, ComponentSet& set)
     }
 }
 
-// BCF 2.0: <Component IfcGuid=".." Selected="true" Visible="false" Color="FF0000"/>.
-void addVersion20Component(QXmlStreamReader& xml, ComponentSet& set)
+// BCF 2.0 lists components flat: <Component IfcGuid=".." Selected="true" Visible="false" Color="FF0000"/>.
+// Components that say Visible="false" become exceptions to a visible default; when the file only
+// names components that say Visible="true", those are the only visible ones (exceptions to a hidden
+// default), which is how tools used the list to show a single element.
+struct Version20Components
+{
+    QList<Component> explicitlyVisible;
+    QList<Component> explicitlyHidden;
+};
+
+void addVersion20Component(QXmlStreamReader& xml, ComponentSet& set, Version20Components& flat)
 {
     const bool selected = XmlInput::boolAttribute(xml, QStringLiteral("Selected"), false);
-    const bool visible = XmlInput::boolAttribute(xml, QStringLiteral("Visible"), true);
+    const std::optional<bool> visible = optionalBool(xml, QStringLiteral("Visible"));
     const QString color = xml.attributes().value(QLatin1String("Color")).toString().trimmed();
     const Component component = readComponent(xml);
-    set.defaultVisibility = true;
     if (selected)
         set.selection.append(component);
-    if (!visible)
-        set.exceptions.append(component);
+    if (visible && *visible)
+        flat.explicitlyVisible.append(component);
+    else if (visible && !*visible)
+        flat.explicitlyHidden.append(component);
     if (!color.isEmpty()) {
         for (ComponentColoring& group : set.coloring) {
             if (group.color == color) {
@@ -97,9 +107,24 @@ void addVersion20Component(QXmlStreamReader& xml, ComponentSet& set)
     }
 }
 
+void applyVersion20Visibility(const Version20Components& flat, ComponentSet& set)
+{
+    if (!flat.explicitlyHidden.isEmpty()) {
+        set.defaultVisibility = true;
+        set.exceptions.append(flat.explicitlyHidden);
+    } else if (!flat.explicitlyVisible.isEmpty()) {
+        set.defaultVisibility = false;
+        set.exceptions.append(flat.explicitlyVisible);
+    } else {
+        set.defaultVisibility = true;
+    }
+}
+
 ComponentSet readComponents(QXmlStreamReader& xml)
 {
     ComponentSet set;
+    Version20Components flat;
+    bool hasVersion20Components = false;
     while (xml.readNextStartElement()) {
         const QStringRef name = xml.name();
         if (name == QLatin1String("ViewSetupHints")) {
@@ -116,11 +141,14 @@ ComponentSet readComponents(QXmlStreamReader& xml)
         } else if (name == QLatin1String("Coloring")) {
             readColoring(xml, set);
         } else if (name == QLatin1String("Component")) {
-            addVersion20Component(xml, set);
+            hasVersion20Components = true;
+            addVersion20Component(xml, set, flat);
         } else {
             xml.skipCurrentElement();
         }
     }
+    if (hasVersion20Components)
+        applyVersion20Visibility(flat, set);
     return set;
 }
 
