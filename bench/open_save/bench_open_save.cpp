@@ -1,0 +1,162 @@
+// Open and save of a large BCF archive through BCFCacheApi, against the unzip/zip of the same
+// archive as a floor.
+//
+// open: load on the reader thread, validity check, clearing of the working cache and the copy of
+//       every topic into it, from openBCFFile until the document's opened signal;
+//       floor: `unzip -o` of the archive into a folder beside it.
+// save: the Save command on the opened document (copy of the cache into a model and the write);
+//       floor: `zip -r -n .png` of the unzipped folder.
+//
+// Usage: bench_open_save [topics] [runs]   (defaults 3000 and 3). Data goes to a temporary folder,
+// or to BCF_BENCH_DIR when set.
+
+#include "LargeBCFArchive.h"
+
+#include "BCFapi/BCFCacheApi.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+double runProcess(const QString& program, const QStringList& arguments, const QString& workingDir)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDir);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed\n", qPrintable(program));
+        return -1.0;
+    }
+    return timer.nsecsElapsed() / 1e9;
+}
+
+double openOnce(Vexamo::BCFCacheApi& api, const QString& path)
+{
+    QEventLoop loop;
+    QAction* entry = nullptr;
+    const auto connection = QObject::connect(&api, &Vexamo::BCFapi::opened, [&](QAction* action) {
+        entry = action;
+        loop.quit();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    if (!api.openBCFFile(path))
+        return -1.0;
+    loop.exec();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    QObject::disconnect(connection);
+    return entry ? seconds : -1.0;
+}
+
+double saveOnce(Vexamo::BCFCacheApi& api)
+{
+    // The opened document is unchanged; a save still writes it whole.
+    QAction* save = api.getExtraAction()->menu()->actions().value(0);
+    bool saved = false;
+    const auto connection = QObject::connect(&api, &Vexamo::BCFapi::saved, [&saved] { saved = true; });
+    QElapsedTimer timer;
+    timer.start();
+    save->trigger();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    QObject::disconnect(connection);
+    return saved ? seconds : -1.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("BCFapiBench"));
+    QCoreApplication::setApplicationName(QStringLiteral("bench_open_save"));
+
+    LargeBCFArchive archive;
+    const QStringList args = app.arguments();
+    if (args.size() > 1)
+        archive.topicCount = args.at(1).toInt();
+    const int runs = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 3;
+
+    QTemporaryDir tempDir(qEnvironmentVariableIsSet("BCF_BENCH_DIR")
+                              ? QDir(qEnvironmentVariable("BCF_BENCH_DIR")).filePath(QStringLiteral("open_save-XXXXXX"))
+                              : QDir::temp().filePath(QStringLiteral("open_save-XXXXXX")));
+    const QDir dir(tempDir.path());
+    const QString source = dir.filePath(QStringLiteral("large.bcf"));
+    const QString working = dir.filePath(QStringLiteral("working.bcf"));
+
+    QElapsedTimer generation;
+    generation.start();
+    if (!archive.write(source)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(source));
+        return 1;
+    }
+    std::printf("archive: %d topics, %d comments and %d KiB snapshot each, %.1f MB, generated in %.1f s\n",
+                archive.topicCount, archive.commentCount, archive.snapshotBytes / 1024,
+                QFileInfo(source).size() / 1e6, generation.nsecsElapsed() / 1e9);
+
+    std::vector<double> unzipTimes, zipTimes, openTimes, saveTimes;
+    const QString unzipped = dir.filePath(QStringLiteral("unzipped"));
+    for (int run = 0; run < runs; ++run) {
+        QDir(unzipped).removeRecursively();
+        unzipTimes.push_back(runProcess(QStringLiteral("unzip"), {QStringLiteral("-q"), QStringLiteral("-o"), source,
+                                                                  QStringLiteral("-d"), unzipped},
+                                        dir.path()));
+        QFile::remove(dir.filePath(QStringLiteral("zipped.zip")));
+        zipTimes.push_back(runProcess(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"), QStringLiteral("-n"),
+                                                              QStringLiteral(".png"), QStringLiteral("../zipped.zip"),
+                                                              QStringLiteral(".")},
+                                      unzipped));
+    }
+
+    {
+        Vexamo::BCFCacheApi api;
+        for (int run = 0; run < runs; ++run) {
+            QFile::remove(working);
+            QFile::copy(source, working);
+            openTimes.push_back(openOnce(api, working));
+            saveTimes.push_back(saveOnce(api));
+        }
+        api.clearTopics();
+    }
+
+    const double unzipFloor = median(unzipTimes);
+    const double zipFloor = median(zipTimes);
+    const double open = median(openTimes);
+    const double save = median(saveTimes);
+    std::printf("median of %d runs\n", runs);
+    std::printf("open  %.2f s   floor unzip -o          %.2f s   ratio %.2f (target <= 2.0)\n", open, unzipFloor,
+                open / unzipFloor);
+    std::printf("save  %.2f s   floor zip -r -n .png     %.2f s   ratio %.2f (target <= 1.2)\n", save, zipFloor,
+                save / zipFloor);
+    const bool failed = std::any_of(openTimes.begin(), openTimes.end(), [](double t) { return t < 0; })
+        || std::any_of(saveTimes.begin(), saveTimes.end(), [](double t) { return t < 0; });
+    if (failed)
+        std::printf("an open or a save failed\n");
+    return failed ? 1 : 0;
+}

@@ -1,0 +1,98 @@
+// A large archive (3000 topics, 100 KiB snapshots, 5 comments each) is parsed on the reader thread:
+// the user-interface thread's event loop keeps turning while the worker reads, and the whole
+// document arrives in the cache.
+
+#include "LargeBCFArchive.h"
+#include "WorkflowTestHelpers.h"
+
+#include "BCFapi/BCFCacheApi.h"
+
+#include "QtTools/OperationStatusSink.h"
+
+#include "BCFTestSupport/MessageBoxAnswerer.h"
+#include "BCFTestSupport/TestMain.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+using namespace WorkflowTest;
+using Vexamo::BCFCacheApi;
+
+class TestWorkflowLargeLoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void loadDoesNotBlockTheEventLoop();
+};
+
+void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    LargeBCFArchive archive; // 3000 topics, 5 comments, 100 KiB snapshots
+    const QString path = dir.filePath(QStringLiteral("large.bcf"));
+    QVERIFY(archive.write(path));
+
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFCacheApi api;
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+
+    // Turns of the event loop, counted by a timer of the user-interface thread, and the moment at
+    // which the loaded model comes back to this thread (the validity check starts).
+    int ticks = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+
+    Vexamo::OperationStatusSink sink;
+    Vexamo::OperationStatusSink::install(&sink);
+    int ticksWhenParsed = -1;
+    qint64 loadProgress = 0;
+    const QString loadingTitle = QStringLiteral("Loading BCF file %1").arg(path);
+    connect(&sink, &Vexamo::OperationStatusSink::started,
+            [&](quint64, const QString& title, qint64) {
+                if (title == QLatin1String("Checking validity") && ticksWhenParsed < 0)
+                    ticksWhenParsed = ticks;
+            });
+    connect(&sink, &Vexamo::OperationStatusSink::progressed,
+            [&](quint64, const QString& title, qint64 value, qint64) {
+                if (title == loadingTitle && ticksWhenParsed < 0)
+                    loadProgress = qMax(loadProgress, value);
+            });
+
+    ticker.start();
+    QVERIFY(api.openBCFFile(path));
+    const int ticksAtStart = ticks;
+    QVERIFY(waitForCount(opened, 1, 600000));
+    ticker.stop();
+    Vexamo::OperationStatusSink::install(nullptr);
+
+    // The loop turned many times while the worker parsed, and the worker's progress reached us.
+    QVERIFY2(ticksWhenParsed - ticksAtStart >= 10,
+             qPrintable(QStringLiteral("%1 turns of the event loop during the parse").arg(ticksWhenParsed - ticksAtStart)));
+    QVERIFY(loadProgress > 0);
+    const QList<QThread*> threads = api.findChildren<QThread*>(QStringLiteral("BCF_2_1ReaderThread"));
+    QCOMPARE(threads.size(), 1);
+    QVERIFY(threads.at(0) != QThread::currentThread());
+
+    // Everything arrived in the cache.
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(api.getTopic(QString()).size(), archive.topicCount);
+    for (int t : {0, archive.topicCount / 2, archive.topicCount - 1}) {
+        const QString topicId = LargeBCFArchive::topicGuid(t);
+        QCOMPARE(api.getComment(topicId, QString()).size(), archive.commentCount);
+        const QVariantList viewpoints = api.getViewpoint(topicId, QString());
+        QCOMPARE(viewpoints.size(), 1);
+        QScopedPointer<QByteArray> snapshot(
+            api.getSnapshotContent(topicId, LargeBCFArchive::viewpointGuid(t), QString()));
+        QVERIFY(snapshot);
+        QVERIFY(*snapshot == archive.snapshot(t));
+    }
+}
+
+BCF_TEST_MAIN(TestWorkflowLargeLoad)
+#include "tst_workflow_largeload.moc"
