@@ -1,4 +1,123 @@
+// The loading worker: runs on a reader thread, reports progress, and hands the model to the
+// thread that created it.
+
+#include "ArchiveBuilder.h"
+#include "BCFLib/BCFLoadingWorker.h"
+#include "BCFLib/BCFModel.h"
+#include "BCFLib/Topic.h"
 #include "TestHelpers.h"
-class T : public QObject { Q_OBJECT };
-BCFLIB_TEST_MAIN(T)
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+
+using namespace BCFLib;
+
+class TestLoadingWorker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void loadsOnReaderThread();
+    void reportsUnusableFile();
+
+private:
+    QTemporaryDir m_dir;
+    QThread m_reader;
+};
+
+void TestLoadingWorker::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_reader.setObjectName(QStringLiteral("BCF_2_1ReaderThread"));
+    m_reader.start();
+}
+
+void TestLoadingWorker::cleanupTestCase()
+{
+    m_reader.quit();
+    m_reader.wait();
+}
+
+void TestLoadingWorker::loadsOnReaderThread()
+{
+    ArchiveBuilder archive;
+    archive.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile());
+    for (int i = 0; i < 4; ++i) {
+        const QString guid = QStringLiteral("00000000-0000-0000-0000-00000000000%1").arg(i);
+        archive.add(guid + QStringLiteral("/markup.bcf"), BCFLibTest::markup(guid, QStringLiteral("t%1").arg(i)));
+    }
+    const QString path = m_dir.filePath(QStringLiteral("four.bcfzip"));
+    QVERIFY(archive.write(path));
+
+    auto* worker = new BCFLoadingWorker(path);
+    QCOMPARE(worker->filename(), path);
+    QVERIFY(worker->model().isNull());
+    worker->moveToThread(&m_reader);
+
+    QList<qlonglong> maxima;
+    qlonglong steps = 0;
+    QThread* progressThread = nullptr;
+    // Direct connections: the progress runs on the reader thread, as a progress display would.
+    connect(worker, &BCFLoadingWorker::addMaxSig, worker, [&](qlonglong max) { maxima.append(max); }, Qt::DirectConnection);
+    connect(worker, &BCFLoadingWorker::addStepsSig, worker,
+            [&](qlonglong n) {
+                steps += n;
+                progressThread = QThread::currentThread();
+            },
+            Qt::DirectConnection);
+    QSignalSpy finished(worker, &BCFLoadingWorker::loadingFinished);
+    QVERIFY(QMetaObject::invokeMethod(worker, "doLoad", Qt::QueuedConnection));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+
+    QCOMPARE(progressThread, &m_reader);
+    QCOMPARE(maxima, QList<qlonglong>{5});
+    QCOMPARE(steps, 5);
+    QSharedPointer<BCFModel> model = worker->model();
+    QVERIFY(model);
+    QCOMPARE(model->thread(), QThread::currentThread()); // handed to the creating thread
+    QCOMPARE(model->topics().size(), 4);
+    QString message, title;
+    QVERIFY(model->isValid(QStringLiteral("four.bcfzip"), message, title));
+    QVERIFY(message.isEmpty());
+
+    // The model outlives the worker, and objects parented to it here work (same thread).
+    worker->deleteLater();
+    QObject child(nullptr);
+    child.setParent(model.data());
+    child.setParent(nullptr);
+}
+
+void TestLoadingWorker::reportsUnusableFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("not-a-zip.bcfzip"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("plain text");
+    file.close();
+
+    auto* worker = new BCFLoadingWorker(path);
+    worker->moveToThread(&m_reader);
+    QSignalSpy finished(worker, &BCFLoadingWorker::loadingFinished);
+    QMetaObject::invokeMethod(worker, "doLoad", Qt::QueuedConnection);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+    QVERIFY(worker->model());
+    QCOMPARE(worker->model()->thread(), QThread::currentThread());
+    QString message, title;
+    QVERIFY(!worker->model()->isValid(QStringLiteral("not-a-zip.bcfzip"), message, title));
+    QVERIFY(message.contains(QStringLiteral("not-a-zip.bcfzip")));
+    QVERIFY(message.contains(QStringLiteral("zip")));
+    worker->deleteLater();
+
+    // Run without a reader thread as well.
+    BCFLoadingWorker direct(path);
+    QSignalSpy directFinished(&direct, &BCFLoadingWorker::loadingFinished);
+    direct.doLoad();
+    QCOMPARE(directFinished.count(), 1);
+    QVERIFY(!direct.model()->loadError().isEmpty());
+}
+
+BCFLIB_TEST_MAIN(TestLoadingWorker)
 #include "tst_loadingworker.moc"
