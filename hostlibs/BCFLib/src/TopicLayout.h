@@ -1,0 +1,81 @@
+#pragma once
+
+#include "GuidScope.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace BCFLib {
+
+class ArchivePlan;
+class Topic;
+class Viewpoint;
+
+// Decides how one topic is laid out in the archive it is written to: the written guids of the
+// topic, its comments, viewpoints and document references, the names of the files of its folder,
+// and the references that the markup and visualization files make to them.
+//
+// File names: the first viewpoint is "viewpoint.bcfv" with "snapshot.png" (or ".jpg" for JPEG
+// content), since several tools read only those; every further viewpoint is "<guid>.bcfv" with
+// "<guid>.png"/".jpg". Content that is neither PNG nor JPEG keeps the suffix of its file name in
+// the model, or else gets ".png". Bitmaps, an internal snippet and internal documents are written
+// where their references point, when that place is inside the archive, usable and free (a document
+// that several topics share is written once); otherwise in the topic folder under their file name
+// (made unique), and the reference is changed to match.
+class TopicLayout
+{
+public:
+    struct ViewpointFiles
+    {
+        const Viewpoint* viewpoint = nullptr;
+        QString guid;              // written guid
+        QString visualizationFile; // name in the topic folder
+        int visualizationEntry = -1;
+        QString snapshotFile;      // empty when the viewpoint has no snapshot
+        QStringList bitmapReferences; // one per bitmap of the viewpoint
+    };
+
+    TopicLayout(const Topic& topic, const QString& folder, const GuidScope& topics);
+
+    // Places markup, visualization and snapshot files; false when the folder cannot be used.
+    bool placeTopicFiles(ArchivePlan& plan);
+    // Places bitmaps, the internal snippet and internal documents.
+    void placeAttachments(ArchivePlan& plan);
+
+    const Topic& topic() const { return m_topic; }
+    QString folder() const { return m_folder; }
+    int markupEntry() const { return m_markupEntry; }
+    const QList<ViewpointFiles>& viewpoints() const { return m_viewpoints; }
+
+    // Written guids.
+    QString topicGuid() const { return m_folder; }
+    QString commentGuid(int index) const { return m_commentGuids.value(index); }
+    QString viewpointGuid(const QString& modelGuid) const { return m_viewpointScope.lookup(modelGuid); }
+    QString relatedTopicGuid(const QString& modelGuid) const { return m_topicScope.lookup(modelGuid); }
+    // Empty when the reference has no guid.
+    QString documentGuid(int index) const { return m_documentGuids.value(index); }
+
+    // Written references.
+    QString snippetReference() const { return m_snippetReference; }
+    QString documentReference(int index) const { return m_documentReferences.value(index); }
+
+private:
+    QString placeReferenced(ArchivePlan& plan, const QString& reference, const QString& fallbackName,
+                            const QByteArray& data);
+    QString relativeReference(const QString& path) const;
+
+    const Topic& m_topic;
+    QString m_folder;
+    const GuidScope& m_topicScope;
+    GuidScope m_viewpointScope;
+    QStringList m_commentGuids;
+    QStringList m_documentGuids;
+    QStringList m_documentReferences;
+    QString m_snippetReference;
+    int m_markupEntry = -1;
+    QList<ViewpointFiles> m_viewpoints;
+};
+
+} // namespace BCFLib

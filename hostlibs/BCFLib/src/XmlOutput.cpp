@@ -1,0 +1,127 @@
+#include "XmlOutput.h"
+
+#include "BCFLib/DOMXml.h"
+#include "BCFLib/IsoDateTime.h"
+
+namespace BCFLib {
+namespace XmlOutput {
+
+namespace {
+// XML Schema allows zone offsets from -14:00 to +14:00.
+const int sMaxZoneOffsetSeconds = 14 * 3600;
+} // namespace
+
+void startDocument(QXmlStreamWriter& xml)
+{
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(2);
+    xml.writeStartDocument();
+}
+
+QString cleanText(const QString& text)
+{
+    const int size = text.size();
+    const QChar* data = text.constData();
+    auto allowedAt = [&](int i, int* length) {
+        const ushort u = data[i].unicode();
+        *length = 1;
+        if (u < 0x20)
+            return u == 0x9 || u == 0xA || u == 0xD;
+        if (QChar::isHighSurrogate(u)) {
+            *length = 2;
+            return i + 1 < size && QChar::isLowSurrogate(data[i + 1].unicode());
+        }
+        if (QChar::isLowSurrogate(u))
+            return false;
+        return u != 0xFFFE && u != 0xFFFF;
+    };
+
+    int length = 0;
+    int i = 0;
+    while (i < size && allowedAt(i, &length))
+        i += length;
+    if (i == size)
+        return text; // the usual case: nothing to remove, no copy
+
+    QString clean;
+    clean.reserve(size);
+    clean.append(data, i);
+    while (i < size) {
+        if (allowedAt(i, &length))
+            clean.append(data + i, length);
+        else
+            length = 1; // drop one unit; a valid pair after a lone surrogate is kept
+        i += length;
+    }
+    return clean;
+}
+
+QString dateTimeText(const QDateTime& dateTime)
+{
+    if (!dateTime.isValid())
+        return QString();
+    QDateTime value = dateTime;
+    const Qt::TimeSpec spec = value.timeSpec();
+    if (spec == Qt::OffsetFromUTC || spec == Qt::TimeZone) {
+        const int offset = value.offsetFromUtc();
+        if (qAbs(offset) > sMaxZoneOffsetSeconds || offset % 60 != 0)
+            value = value.toUTC();
+    }
+    const int year = value.date().year();
+    if (year < 1 || year > 9999)
+        return QString();
+    return IsoDateTime::format(value);
+}
+
+bool isIfcGuid(const QString& text)
+{
+    if (text.size() != 22)
+        return false;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        const bool allowed = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_'
+                             || u == '$' || u == ',';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+void writeText(QXmlStreamWriter& xml, const QString& name, const QString& text)
+{
+    xml.writeTextElement(name, cleanText(text));
+}
+
+void writeOptionalText(QXmlStreamWriter& xml, const QString& name, const QString& text)
+{
+    if (!text.isEmpty())
+        writeText(xml, name, text);
+}
+
+void writeOptionalAttribute(QXmlStreamWriter& xml, const QString& name, const QString& value)
+{
+    if (!value.isEmpty())
+        xml.writeAttribute(name, cleanText(value));
+}
+
+void writeNumber(QXmlStreamWriter& xml, const QString& name, double value)
+{
+    xml.writeTextElement(name, Vexamo::DOMXml::numberText(value));
+}
+
+void writePoint(QXmlStreamWriter& xml, const QString& name, const osg::Vec3d& point)
+{
+    xml.writeStartElement(name);
+    writeNumber(xml, QStringLiteral("X"), point.x());
+    writeNumber(xml, QStringLiteral("Y"), point.y());
+    writeNumber(xml, QStringLiteral("Z"), point.z());
+    xml.writeEndElement();
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+} // namespace XmlOutput
+} // namespace BCFLib
