@@ -173,8 +173,11 @@ bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes
     }
 
     QuaZipFileInfo64 info;
+    info.uncompressedSize = 0;
     const qint64 limit = qMin(maxBytes, m_limits.maxTotalBytes - m_totalRead);
-    if (m_zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(limit)) {
+    if (!m_zip.getCurrentFileInfo(&info))
+        info.uncompressedSize = 0;
+    if (info.uncompressedSize > quint64(limit)) {
         m_error = tr("%1 is larger than allowed.").arg(path);
         return false;
     }
@@ -184,28 +187,41 @@ bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes
         m_error = tr("%1 cannot be read (damaged or encrypted).").arg(path);
         return false;
     }
-    // The header's size is only a hint for the buffer; the limit is enforced on the bytes inflated.
-    bytes.reserve(int(qMin<quint64>(info.uncompressedSize, quint64(qMin<qint64>(limit, 64 * 1024 * 1024)))));
+    // The buffer is sized from the header, so that each entry takes only its own size. Should the
+    // data run on past that size, it grows in chunks while the limit is checked on the bytes
+    // actually inflated.
+    bytes.resize(int(qMin<quint64>(info.uncompressedSize, quint64(limit))));
     qint64 size = 0;
     for (;;) {
-        const qint64 chunk = qMin(sChunkSize, limit - size + 1);
-        if (chunk <= 0)
-            break;
-        bytes.resize(int(size + chunk));
-        const qint64 got = file.read(bytes.data() + size, chunk);
+        if (size == bytes.size()) {
+            char probe;
+            const qint64 more = file.read(&probe, 1);
+            if (more <= 0) {
+                if (more < 0) {
+                    bytes.clear();
+                    m_error = tr("%1 is damaged.").arg(path);
+                    return false;
+                }
+                break;
+            }
+            if (size + 1 > limit) {
+                bytes.clear();
+                m_error = tr("%1 is larger than allowed.").arg(path);
+                return false;
+            }
+            bytes.resize(int(qMin(limit, size + qMax(sChunkSize, size / 2))));
+            bytes[int(size++)] = probe;
+            continue;
+        }
+        const qint64 got = file.read(bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             bytes.clear();
             m_error = tr("%1 is damaged.").arg(path);
             return false;
         }
-        size += got;
         if (got == 0)
             break;
-        if (size > limit) {
-            bytes.clear();
-            m_error = tr("%1 is larger than allowed.").arg(path);
-            return false;
-        }
+        size += got;
     }
     bytes.resize(int(size));
     file.close();
