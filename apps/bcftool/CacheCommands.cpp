@@ -1,0 +1,230 @@
+#include "CacheCommands.h"
+
+#include "Console.h"
+#include "ExitCode.h"
+#include "MessageBoxPrinter.h"
+#include "TopicFormatter.h"
+
+#include "BCFapi/BCFCacheApi.h"
+#include "BCFapi/BCFKeys.h"
+#include "QtTools/FileDialogs.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace BCFTool {
+
+using namespace Vexamo;
+
+namespace {
+
+// Answers the library's save dialogs with path and cancels any other dialog, for as long as
+// the object lives.
+class SaveDialogAnswer
+{
+public:
+    explicit SaveDialogAnswer(const QString& path)
+    {
+        QtTools::setFileDialogAnswerer([path](const QtTools::FileDialogRequest& request) {
+            return request.kind == QtTools::FileDialogRequest::Save ? path : QString();
+        });
+    }
+    ~SaveDialogAnswer() { QtTools::setFileDialogAnswerer(QtTools::FileDialogAnswerer()); }
+    SaveDialogAnswer(const SaveDialogAnswer&) = delete;
+    SaveDialogAnswer& operator=(const SaveDialogAnswer&) = delete;
+};
+
+// The two commands of the save drop-down: "Save to BCF 2.1..." is its default action,
+// "Export to BCF 1.0..." the other one.
+QAction* saveCommand(BCFCacheApi& api)
+{
+    QAction* extra = api.getExtraAction();
+    return extra && extra->menu() ? extra->menu()->defaultAction() : nullptr;
+}
+
+QAction* exportCommand(BCFCacheApi& api)
+{
+    QAction* extra = api.getExtraAction();
+    if (!extra || !extra->menu())
+        return nullptr;
+    const QList<QAction*> actions = extra->menu()->actions();
+    for (QAction* action : actions) {
+        if (action != extra->menu()->defaultAction() && !action->isSeparator())
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CacheCommands::CacheCommands(MessageBoxPrinter& boxes)
+    : m_boxes(boxes)
+{
+}
+
+int CacheCommands::open(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        Console::error(QStringLiteral("%1: %2").arg(Console::printable(path),
+                                                    info.exists() ? QStringLiteral("not a file")
+                                                                  : QStringLiteral("no such file")));
+        return UnreadableFile;
+    }
+
+    BCFCacheApi api;
+    // The load runs on the reader thread and ends on this one: with opened(entry) when the file
+    // was installed in the cache, or with an error box and no signal when it was refused. Boxes
+    // about losses come before opened(), within the same call, so the verdict is taken once the
+    // answered box has returned to the loop below.
+    QEventLoop loop;
+    bool loaded = false;
+    bool failed = false;
+    QObject::connect(&api, &BCFapi::opened, &loop, [&](QAction* entry) {
+        if (entry) {
+            loaded = true;
+            loop.quit();
+        }
+    });
+    QObject::connect(&m_boxes, &MessageBoxPrinter::answered, &loop, [&] {
+        QMetaObject::invokeMethod(
+            &loop, [&] {
+                if (!loaded) {
+                    failed = true;
+                    loop.quit();
+                }
+            },
+            Qt::QueuedConnection);
+    });
+
+    if (!api.openBCFFile(info.absoluteFilePath()))
+        return UnreadableFile;
+    loop.exec();
+    if (failed || !loaded)
+        return UnreadableFile;
+
+    const int count = api.getTopic(QString()).size();
+    Console::out(QStringLiteral("Opened %1: %2 topic(s) in the working cache").arg(Console::printable(path)).arg(count));
+    return Success;
+}
+
+int CacheCommands::topics()
+{
+    BCFCacheApi api;
+    const QVariantList topics = api.getTopic(QString());
+    for (const QVariant& topic : topics)
+        Console::out(TopicFormatter::summaryLine(api, topic.toMap()));
+    return Success;
+}
+
+QString CacheCommands::findTopic(const BCFapi& api, const QString& name) const
+{
+    QStringList matches;
+    const QVariantList topics = api.getTopic(QString());
+    for (const QVariant& topic : topics) {
+        const QString guid = topic.toMap().value(BCFKeys::Guid).toString();
+        if (guid == name)
+            return guid;
+        if (guid.startsWith(name))
+            matches.append(guid);
+    }
+    if (matches.size() == 1)
+        return matches.first();
+    if (matches.isEmpty())
+        Console::error(QStringLiteral("no topic '%1' in the working cache (see 'bcftool topics')").arg(Console::printable(name)));
+    else
+        Console::error(QStringLiteral("'%1' names %2 topics; give more of the guid").arg(Console::printable(name)).arg(matches.size()));
+    return QString();
+}
+
+int CacheCommands::show(const QString& topicName)
+{
+    BCFCacheApi api;
+    const QString topicId = findTopic(api, topicName);
+    if (topicId.isEmpty())
+        return NotCarriedOut;
+    const QStringList lines = TopicFormatter::details(api, api.getSingleTopic(topicId, QString()));
+    for (const QString& line : lines)
+        Console::out(line);
+    return Success;
+}
+
+QString CacheCommands::defaultAuthor()
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("USERNAME");
+    return user.isEmpty() ? QStringLiteral("bcftool") : user;
+}
+
+int CacheCommands::comment(const QString& topicName, const QString& text, const QString& author)
+{
+    BCFCacheApi api;
+    const QString topicId = findTopic(api, topicName);
+    if (topicId.isEmpty())
+        return NotCarriedOut;
+
+    QVariantMap record;
+    record.insert(BCFKeys::Comment, text);
+    record.insert(BCFKeys::Author, author.isEmpty() ? defaultAuthor() : author);
+    record.insert(BCFKeys::Date, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    const QString commentId = api.createComment(topicId, record, QString());
+    if (commentId.isEmpty() || api.getSingleComment(topicId, commentId, QString()).isEmpty()) {
+        Console::error(QStringLiteral("the comment could not be stored in the working cache"));
+        return NotCarriedOut;
+    }
+    Console::out(QStringLiteral("Added comment %1 to topic %2").arg(commentId, topicId));
+    return Success;
+}
+
+int CacheCommands::save(const QString& path)
+{
+    BCFCacheApi api;
+    QAction* command = saveCommand(api);
+    if (!command)
+        return NotCarriedOut;
+
+    bool saved = false;
+    QObject::connect(&api, &BCFapi::saved, [&saved](QAction*) { saved = true; });
+    {
+        SaveDialogAnswer answer(QFileInfo(path).absoluteFilePath());
+        command->trigger();
+    }
+    if (!saved) {
+        Console::error(QStringLiteral("could not write %1").arg(Console::printable(path)));
+        return NotCarriedOut;
+    }
+    Console::out(QStringLiteral("Saved %1 topic(s) to %2 (BCF 2.1)")
+                     .arg(api.getTopic(QString()).size())
+                     .arg(Console::printable(path)));
+    return Success;
+}
+
+int CacheCommands::exportTo(const QString& path)
+{
+    BCFCacheApi api;
+    QAction* command = exportCommand(api);
+    if (!command)
+        return NotCarriedOut;
+
+    // The export command reports failure only with a message box.
+    const int boxesBefore = m_boxes.count();
+    const QString target = QFileInfo(path).absoluteFilePath();
+    {
+        SaveDialogAnswer answer(target);
+        command->trigger();
+    }
+    if (m_boxes.count() != boxesBefore || !QFileInfo(target).isFile()) {
+        Console::error(QStringLiteral("could not write %1").arg(Console::printable(path)));
+        return NotCarriedOut;
+    }
+    Console::out(QStringLiteral("Exported %1 topic(s) to %2 (BCF 1.0)")
+                     .arg(api.getTopic(QString()).size())
+                     .arg(Console::printable(path)));
+    return Success;
+}
+
+} // namespace BCFTool

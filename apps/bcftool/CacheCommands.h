@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace Vexamo {
+class BCFapi;
+class BCFCacheApi;
+} // namespace Vexamo
+
+namespace BCFTool {
+
+class MessageBoxPrinter;
+
+// The viewer's document workflow on the working cache, one step per run of the tool: each command
+// constructs the BCFCacheApi the way a viewer does and drives it through its public operations
+// and actions. File dialogs are answered with the paths of the command line, message boxes by
+// the MessageBoxPrinter. Each returns an ExitCode.
+class CacheCommands
+{
+public:
+    explicit CacheCommands(MessageBoxPrinter& boxes);
+
+    int open(const QString& path);
+    int topics();
+    int show(const QString& topicName);
+    int comment(const QString& topicName, const QString& text, const QString& author);
+    int save(const QString& path);
+    int exportTo(const QString& path);
+
+private:
+    // The listed topic guid that name stands for: the guid itself or the one guid that begins with
+    // name. Prints why and returns an empty string when there is none or several.
+    QString findTopic(const Vexamo::BCFapi& api, const QString& name) const;
+    static QString defaultAuthor();
+
+    MessageBoxPrinter& m_boxes;
+};
+
+} // namespace BCFTool

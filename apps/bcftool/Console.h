@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace BCFTool {
+
+// Output of the tool: results on stdout, messages on stderr, both UTF-8.
+class Console
+{
+public:
+    static void out(const QString& line);
+    // Writes "bcftool: <message>" on stderr.
+    static void error(const QString& message);
+    // Text from a file is untrusted: control characters (terminal escapes among them) are replaced,
+    // so that printing a title or a comment cannot drive the terminal. Line breaks are kept only
+    // when keepLineBreaks is true, otherwise they become spaces.
+    static QString printable(const QString& text, bool keepLineBreaks = false);
+};
+
+} // namespace BCFTool
