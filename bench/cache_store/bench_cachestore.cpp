@@ -22,6 +22,7 @@
 #include <memory>
 #include <sys/resource.h>
 #include <time.h>
+#include <unistd.h>
 
 using Vexamo::BCFCacheApi;
 
@@ -34,6 +35,16 @@ long peakKiB()
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// Resident memory now (Linux), so that the growth of a later peak can be told apart from earlier ones.
+long residentKiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }
 
 QVariantMap point(double x, double y, double z)
@@ -134,7 +145,7 @@ void breakdown(const QString& path, int rounds)
     for (int i = 0; i < rounds; ++i) {
         Stopwatch watch;
         QFile file(path);
-        file.open(QIODevice::ReadOnly | QIODevice::Text);
+        file.open(QIODevice::ReadOnly);
         const QByteArray json = file.readAll();
         readMs += watch.cpuElapsedMs();
 
@@ -160,6 +171,38 @@ void breakdown(const QString& path, int rounds)
     }
     std::printf("  one topic read by step (ms CPU): file %.3f, JSON parse %.3f, to variants %.3f, base64 %.3f\n",
                 readMs / rounds, parseMs / rounds, variantMs / rounds, base64Ms / rounds);
+
+    // The same record written back: base64 encoding, conversion from variants, JSON text.
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QVariantMap record = QJsonDocument::fromJson(file.readAll()).object().toVariantMap();
+    double encodeMs = 0, fromVariantMs = 0, textMs = 0;
+    for (int i = 0; i < rounds; ++i) {
+        Stopwatch watch;
+        QVariantList viewpoints = record.value("viewpoints").toList();
+        for (QVariant& viewpoint : viewpoints) {
+            QVariantMap map = viewpoint.toMap();
+            QVariantMap snapshot = map.value("snapshot").toMap();
+            snapshot.insert("snapshot_data", QString::fromLatin1(randomBytes(SnapshotBytes).toBase64()));
+            map.insert("snapshot", snapshot);
+            viewpoint = map;
+        }
+        record.insert("viewpoints", viewpoints);
+        encodeMs += watch.cpuElapsedMs();
+
+        watch.restart();
+        const QJsonDocument document = QJsonDocument::fromVariant(record);
+        fromVariantMs += watch.cpuElapsedMs();
+
+        watch.restart();
+        const QByteArray json = document.toJson(QJsonDocument::Indented);
+        textMs += watch.cpuElapsedMs();
+        if (json.size() < 2 * SnapshotBytes)
+            std::printf("unexpected JSON size %lld\n", static_cast<long long>(json.size()));
+    }
+    std::printf("  one topic write by step (ms CPU): random bytes and base64 %.3f, from variants %.3f,"
+                " JSON text %.3f\n",
+                encodeMs / rounds, fromVariantMs / rounds, textMs / rounds);
 }
 
 void run(int topics)
@@ -209,7 +252,7 @@ void run(int topics)
     content.add(watch);
     printEach("getSnapshotContent", content, 1);
 
-    const long peakBefore = peakKiB();
+    const long residentBefore = residentKiB();
     Total list;
     watch.restart();
     QVariantList all = cache.getTopic(QString());
@@ -218,8 +261,9 @@ void run(int topics)
                 static_cast<int>(all.size()));
     printEach("getTopic per topic", list, all.size());
     const long peakAfter = peakKiB();
-    std::printf("  peak memory            %9ld KiB before getTopic, %ld KiB after: %.1f KiB per listed topic\n",
-                peakBefore, peakAfter, double(peakAfter - peakBefore) / all.size());
+    std::printf("  memory                 %9ld KiB resident before getTopic, peak %ld KiB after: %.1f KiB per"
+                " listed topic\n",
+                residentBefore, peakAfter, double(peakAfter - residentBefore) / all.size());
     all.clear();
     breakdown(topicFile, 50);
 }

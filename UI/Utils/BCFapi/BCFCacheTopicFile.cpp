@@ -59,7 +59,9 @@ QVariantMap BCFCacheTopicFile::read() const
     if (!hasDirectory() || !isPlainFile())
         return QVariantMap();
     QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Binary mode: JSON takes CR LF line ends as whitespace, and text mode would cost a scan of
+    // every byte.
+    if (!file.open(QIODevice::ReadOnly))
         return QVariantMap();
     return BCFCacheRecordCodec::fromJson(file.readAll());
 }
