@@ -10,6 +10,7 @@
 // rules of its own, and the test names each of them rather than skipping a comparison.
 #include "BCFTestSupport/TestMain.h"
 
+#include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFFileApi.h"
 
 #include "BCFLib/BCFLoadingWorker.h"
@@ -205,6 +206,13 @@ private slots:
     void copyIntoFreshModel();
     void loadCopySaveLoad_data();
     void loadCopySaveLoad();
+    void throughWorkingCache_data();
+    void throughWorkingCache();
+    void cleanupTestCase();
+
+private:
+    // One working cache for all cases (it lives in the per-run test cache location).
+    std::unique_ptr<Vexamo::BCFCacheApi> m_cache;
 };
 
 void TestFileApiLossless::copyIntoFreshModel_data()
@@ -276,6 +284,50 @@ void TestFileApiLossless::loadCopySaveLoad()
 
     compareContent(asWrittenIn21(topicsByGuid(source)), withoutFileNames(topicsByGuid(result)), *original,
                    result);
+}
+
+void TestFileApiLossless::throughWorkingCache_data()
+{
+    loadCopySaveLoad_data();
+}
+
+// The viewer's own road: the loaded file is copied into the working cache (JSON records), and a
+// save copies the cache into a BCFFileApi over a fresh model, which writes the archive.
+void TestFileApiLossless::throughWorkingCache()
+{
+    QFETCH(QString, fileName);
+
+    QString problem;
+    QString losses;
+    const QSharedPointer<BCFLib::BCFModel> original = load(fileName, &problem, &losses);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    const BCFFileApi source(original, nullptr);
+
+    if (!m_cache)
+        m_cache = std::make_unique<Vexamo::BCFCacheApi>();
+    QVERIFY(m_cache->clearTopics());
+    m_cache->copyFromInterface(source);
+    BCFFileApi saving(BCFLib::BCFModel::Create(), nullptr);
+    saving.copyFromInterface(*m_cache);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString saved = dir.filePath(QStringLiteral("saved.bcfzip"));
+    QVERIFY2(saving.saveTopics(saved), "serialising the model copied from the cache failed");
+    const QSharedPointer<BCFLib::BCFModel> reloaded = load(saved, &problem, &losses);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QVERIFY2(losses.isEmpty(), qPrintable(losses));
+    const BCFFileApi result(reloaded, nullptr);
+
+    compareContent(asWrittenIn21(topicsByGuid(source)), withoutFileNames(topicsByGuid(result)), *original,
+                   result);
+}
+
+void TestFileApiLossless::cleanupTestCase()
+{
+    if (m_cache)
+        m_cache->clearTopics();
+    m_cache.reset();
 }
 
 BCF_TEST_MAIN(TestFileApiLossless)
