@@ -27,6 +27,14 @@ QString join(const QString& folder, const QString& name)
     return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
 }
 
+// Names that BCF tools read as BCF documents; a referenced file never takes one.
+bool hasBcfDocumentName(const QString& path)
+{
+    const QString name = path.section(QLatin1Char('/'), -1).toLower();
+    return name.endsWith(QLatin1String(".bcf")) || name.endsWith(QLatin1String(".bcfv"))
+           || name.endsWith(QLatin1String(".bcfp")) || name == QLatin1String("bcf.version");
+}
+
 } // namespace
 
 bool ArchivePlan::isUsablePath(const QString& path)
@@ -121,7 +129,7 @@ void ArchivePlan::setData(int index, const QByteArray& data)
 QString ArchivePlan::placeReferencedFile(const QString& wanted, const QString& folder, const QString& fallbackName,
                                          const QByteArray& data, bool compress)
 {
-    if (isUsablePath(wanted)) {
+    if (isUsablePath(wanted) && !hasBcfDocumentName(wanted)) {
         const auto existing = m_files.constFind(wanted.toLower());
         if (existing != m_files.constEnd()) {
             const Entry& entry = m_entries[size_t(existing.value())];
@@ -140,6 +148,8 @@ QString ArchivePlan::placeReferencedFile(const QString& wanted, const QString& f
     QString name = usableFileName(fallbackName);
     if (name.isEmpty() || !isUsablePath(join(folder, name)))
         name = QStringLiteral("file");
+    if (hasBcfDocumentName(name))
+        name += QStringLiteral(".bin");
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot > 0 ? name.left(dot) : name;
     const QString suffix = dot > 0 ? name.mid(dot) : QString();

@@ -36,8 +36,9 @@ public:
 
     // Places a file that a document refers to by path: at wanted when that path is usable and free,
     // or already holds the same bytes (several topics sharing one document); otherwise at a free
-    // path in folder named after fallbackName ("name.ext", then "name-2.ext", ...). Gives the path
-    // used.
+    // path in folder named after fallbackName ("name.ext", then "name-2.ext", ...). A name that BCF
+    // tools take for a BCF document (*.bcf, *.bcfv, *.bcfp, bcf.version) gets ".bin" appended.
+    // Gives the path used.
     QString placeReferencedFile(const QString& wanted, const QString& folder, const QString& fallbackName,
                                 const QByteArray& data, bool compress);
 

@@ -89,7 +89,21 @@ bool isIfcGuid(const QString& text)
 
 void writeText(QXmlStreamWriter& xml, const QString& name, const QString& text)
 {
-    xml.writeTextElement(name, cleanText(text));
+    const QString clean = cleanText(text);
+    if (!clean.contains(QLatin1Char('\r'))) {
+        xml.writeTextElement(name, clean);
+        return;
+    }
+    // A parser turns a literal carriage return into a line feed; a character reference keeps it.
+    xml.writeStartElement(name);
+    const QStringList parts = clean.split(QLatin1Char('\r'));
+    for (int i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            xml.writeEntityReference(QStringLiteral("#13"));
+        if (!parts.at(i).isEmpty())
+            xml.writeCharacters(parts.at(i));
+    }
+    xml.writeEndElement();
 }
 
 void writeOptionalText(QXmlStreamWriter& xml, const QString& name, const QString& text)

@@ -26,7 +26,7 @@ QString dateTimeText(const QDateTime& dateTime);
 // True for the IfcGuid type of the schemas: 22 characters of [0-9,A-Z,a-z,_$].
 bool isIfcGuid(const QString& text);
 
-// <name>text</name>, with the text cleaned.
+// <name>text</name>, with the text cleaned; carriage returns are kept as character references.
 void writeText(QXmlStreamWriter& xml, const QString& name, const QString& text);
 // <name>text</name> only when text is not empty.
 void writeOptionalText(QXmlStreamWriter& xml, const QString& name, const QString& text);
