@@ -388,14 +388,25 @@ void TestFileApiRecords::modelOnlyTopicFieldsKept()
     QCOMPARE(copied.value("bim_snippet"), record.value("bim_snippet"));
     QVERIFY(copied.value("bim_snippet").toMap().contains("snippet_data"));
 
-    // An edited "reference_link" wins over the unchanged list read beside it.
+    // An edited "reference_link" wins over the unchanged list read beside it; an edited list
+    // beside an unchanged "reference_link" is taken as given.
     copied.insert("reference_link", "http://first");
     into.editSingleTopic("T", copied, QString());
+    copied = into.getSingleTopic("T", QString());
+    QCOMPARE(copied.value("reference_links").toStringList(), QStringList({"http://first", "http://two"}));
+    copied.insert("reference_links", QStringList{"http://new", "http://two", "http://three"});
+    into.editSingleTopic("T", copied, QString());
     QCOMPARE(into.getSingleTopic("T", QString()).value("reference_links").toStringList(),
-             QStringList({"http://first", "http://two"}));
+             QStringList({"http://new", "http://two", "http://three"}));
+    // A record without the list sets the single link as before.
+    into.editSingleTopic("T", {{"reference_link", "http://only"}}, QString());
+    QCOMPARE(into.getSingleTopic("T", QString()).value("reference_links").toStringList(),
+             QStringList({"http://only", "http://two", "http://three"}));
     // A record without those keys leaves stage and due date as they are.
     into.editSingleTopic("T", {{"title", "x"}}, QString());
     QCOMPARE(into.getSingleTopic("T", QString()).value("stage").toString(), QString("Design"));
+    QCOMPARE(QDateTime::fromString(into.getSingleTopic("T", QString()).value("due_date").toString(), Qt::ISODate),
+             topic->dueDate());
 }
 
 void TestFileApiRecords::snapshotOwnership()

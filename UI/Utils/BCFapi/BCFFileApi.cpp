@@ -186,12 +186,7 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
     topic->setCreationAuthor(record.value(BCFKeys::CreationAuthor).toString());
     topic->setTopicType(record.value(BCFKeys::TopicType).toString());
     topic->setTopicStatus(record.value(BCFKeys::TopicStatus).toString());
-    // The model's full list of reference links, when the record has it, goes first: the single
-    // "reference_link" then replaces the first entry, so that a caller who edited only that key
-    // is not overruled by the unchanged list beside it.
-    if (record.contains(BCFLib::Keys::ReferenceLinks))
-        topic->setReferenceLinks(record.value(BCFLib::Keys::ReferenceLinks).toStringList());
-    topic->setReferenceLink(record.value(BCFKeys::ReferenceLink).toString());
+    fillReferenceLinks(topic, record);
     topic->setPriority(record.value(BCFKeys::Priority).toString());
     topic->setIndex(record.contains(BCFKeys::Index) ? record.value(BCFKeys::Index).toInt() : -1);
     topic->setLabels(record.value(BCFKeys::Labels).toStringList());
@@ -208,7 +203,8 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
     if (record.contains(BCFLib::Keys::DueDate))
         topic->setDueDate(dateFromRecord(record, BCFLib::Keys::DueDate));
 
-    // Attachments are replaced whole, and only when the record names them.
+    // From here on the topic is reached through the virtual operations only, which look it up
+    // again: an override may change the model in between.
     if (record.contains(BCFKeys::BimSnippet))
         setBimSnippet(topic_id, record.value(BCFKeys::BimSnippet).toMap(), QString());
     if (record.contains(BCFKeys::Files))
@@ -219,14 +215,18 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
         setRelatedTopics(topic_id, record.value(BCFKeys::RelatedTopics).toStringList(), QString());
 
     // Comments and viewpoints the lists do not name are kept. On edit, an entry with a guid edits
-    // that item; when the topic has no such item the entry is created under its guid instead of
-    // being dropped.
+    // that item; when the topic has no such item, the entry is created under its guid rather than
+    // dropped.
+    const auto currentTopic = [this, &topic_id]() -> const BCFLib::Topic* {
+        return m_model ? m_model->topic(topic_id) : nullptr;
+    };
     if (record.contains(BCFKeys::Comments)) {
         const QVariantList comments = record.value(BCFKeys::Comments).toList();
         for (const QVariant& value : comments) {
             const QVariantMap comment = value.toMap();
             const QString guid = comment.value(BCFKeys::Guid).toString();
-            if (mode == FillMode::Edit && comment.contains(BCFKeys::Guid) && topic->comment(guid))
+            const BCFLib::Topic* current = currentTopic();
+            if (mode == FillMode::Edit && comment.contains(BCFKeys::Guid) && current && current->comment(guid))
                 editSingleComment(topic_id, guid, comment, QString());
             else
                 createComment(topic_id, comment, QString());
@@ -237,12 +237,30 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
         for (const QVariant& value : viewpoints) {
             const QVariantMap viewpoint = value.toMap();
             const QString guid = viewpoint.value(BCFKeys::Guid).toString();
-            if (mode == FillMode::Edit && viewpoint.contains(BCFKeys::Guid) && topic->viewpoint(guid))
+            const BCFLib::Topic* current = currentTopic();
+            if (mode == FillMode::Edit && viewpoint.contains(BCFKeys::Guid) && current
+                && current->viewpoint(guid))
                 editSingleViewpoint(topic_id, guid, viewpoint, QString());
             else
                 createViewpoint(topic_id, viewpoint, QString());
         }
     }
+}
+
+void BCFFileApi::fillReferenceLinks(BCFLib::Topic* topic, const QVariantMap& record)
+{
+    const QString link = record.value(BCFKeys::ReferenceLink).toString();
+    if (!record.contains(BCFLib::Keys::ReferenceLinks)) {
+        topic->setReferenceLink(link);
+        return;
+    }
+    // The model's record carries the full list beside its first entry. The list is taken as given;
+    // a "reference_link" that differs from the topic's current first link was edited on its own
+    // and replaces the first entry of the list.
+    const QString storedLink = topic->referenceLink();
+    topic->setReferenceLinks(record.value(BCFLib::Keys::ReferenceLinks).toStringList());
+    if (link != storedLink)
+        topic->setReferenceLink(link);
 }
 
 // Store-wide operations --------------------------------------------------------------------------
