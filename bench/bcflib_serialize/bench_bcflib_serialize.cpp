@@ -1,0 +1,139 @@
+// Times writing large models as BCF 2.1 archives (BCFModel::serialize: XML generation, deflate of
+// the XML, stored images, atomic replace) and "zip -r -n .png" of the same files as an unzipped
+// tree, in the same run. The model is the generator's archive loaded with the model library.
+//
+//   bench_bcflib_serialize [--scenario viewpoints|topics|all] [--runs N]
+
+#include "BCFArchiveGenerator.h"
+#include "BCFLib/BCFArchiveReader.h"
+#include "BCFLib/BCFModel.h"
+#include "BCFLib/Topic.h"
+#include "BCFLib/Viewpoint.h"
+#include "BenchTools.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+qint64 snapshotBytes(const BCFLib::BCFModel& model, int* viewpoints)
+{
+    qint64 bytes = 0;
+    *viewpoints = 0;
+    for (const BCFLib::Topic* topic : model.topics()) {
+        for (const BCFLib::Viewpoint* viewpoint : topic->viewpoints()) {
+            ++*viewpoints;
+            if (const QByteArray* snapshot = topic->snapshot(viewpoint->guid()))
+                bytes += snapshot->size();
+        }
+    }
+    return bytes;
+}
+
+bool runScenario(const QString& name, const BCFArchiveGenerator& generator, int runs, const QString& dir)
+{
+    out() << "\n== " << name << ": " << generator.describe() << Qt::endl;
+    const QString source = dir + QStringLiteral("/") + name + QStringLiteral("-source.bcfzip");
+    const QString written = dir + QStringLiteral("/") + name + QStringLiteral(".bcfzip");
+    const QString tree = dir + QStringLiteral("/") + name + QStringLiteral("-tree");
+    const QString zipped = dir + QStringLiteral("/") + name + QStringLiteral("-zip.bcfzip");
+    if (!generator.writeArchive(source) || !generator.writeTree(tree)) {
+        out() << "cannot generate the data" << Qt::endl;
+        return false;
+    }
+
+    QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create();
+    BCFLib::BCFArchiveReader reader(model.data());
+    if (!reader.read(source) || !model->loadWarnings().isEmpty()) {
+        out() << "cannot load the generated archive" << Qt::endl;
+        return false;
+    }
+    QFile::remove(source);
+
+    qint64 bestSerialize = -1;
+    qint64 bestZip = -1;
+    for (int i = 0; i < runs; ++i) {
+        QFile::remove(zipped); // zip -r would update an existing archive
+        const qint64 zip = BenchTools::timeProcess(QStringLiteral("zip"),
+                                                   {QStringLiteral("-qr"), QStringLiteral("-n"), QStringLiteral(".png"),
+                                                    zipped, QStringLiteral(".")},
+                                                   tree);
+        if (zip >= 0 && (bestZip < 0 || zip < bestZip))
+            bestZip = zip;
+
+        QFile::remove(written);
+        QElapsedTimer timer;
+        timer.start();
+        if (!model->serialize(written)) {
+            out() << "serialize failed" << Qt::endl;
+            return false;
+        }
+        const qint64 ms = timer.elapsed();
+        if (bestSerialize < 0 || ms < bestSerialize)
+            bestSerialize = ms;
+        out() << "  run " << i + 1 << ": serialize " << ms << " ms, zip -r -n .png " << zip << " ms" << Qt::endl;
+    }
+
+    // What was written must load back whole.
+    QSharedPointer<BCFLib::BCFModel> reloaded = BCFLib::BCFModel::Create();
+    BCFLib::BCFArchiveReader check(reloaded.data());
+    int viewpoints = 0, reloadedViewpoints = 0;
+    const bool complete = check.read(written) && reloaded->loadWarnings().isEmpty()
+                          && reloaded->topicCount() == model->topicCount()
+                          && snapshotBytes(*reloaded, &reloadedViewpoints) == snapshotBytes(*model, &viewpoints)
+                          && reloadedViewpoints == viewpoints;
+    out() << "archive " << BenchTools::megabytes(QFileInfo(written).size()) << " (zip: "
+          << BenchTools::megabytes(QFileInfo(zipped).size()) << "), " << model->topicCount() << " topics, " << viewpoints
+          << " viewpoints" << (complete ? "" : "  ** DOES NOT LOAD BACK WHOLE **") << Qt::endl;
+    if (bestZip > 0)
+        out() << QStringLiteral("serialize %1 ms vs zip -r -n .png %2 ms: %3x (target <= 1.2x)")
+                     .arg(bestSerialize)
+                     .arg(bestZip)
+                     .arg(double(bestSerialize) / double(bestZip), 0, 'f', 2)
+              << Qt::endl;
+    else
+        out() << "serialize " << bestSerialize << " ms (zip not available)" << Qt::endl;
+
+    QFile::remove(written);
+    QFile::remove(zipped);
+    QDir(tree).removeRecursively();
+    return complete;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    QString scenario = QStringLiteral("all");
+    int runs = 3;
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args.at(i) == QLatin1String("--scenario"))
+            scenario = args.at(i + 1);
+        else if (args.at(i) == QLatin1String("--runs"))
+            runs = qMax(1, args.at(i + 1).toInt());
+    }
+
+    // Generated data lives in a temporary folder and is removed afterwards.
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/bench_bcflib_serialize-XXXXXX"));
+    if (!dir.isValid())
+        return 2;
+    bool ok = true;
+    if (scenario == QLatin1String("all") || scenario == QLatin1String("viewpoints"))
+        ok = runScenario(QStringLiteral("viewpoints"), BCFArchiveGenerator::manyViewpoints(), runs, dir.path()) && ok;
+    if (scenario == QLatin1String("all") || scenario == QLatin1String("topics"))
+        ok = runScenario(QStringLiteral("topics"), BCFArchiveGenerator::manyTopics(), runs, dir.path()) && ok;
+    return ok ? 0 : 1;
+}
