@@ -129,6 +129,8 @@ int FileCommands::check(const QString& path)
 
     if (!document.isUsable()) {
         Console::out(QStringLiteral("%1: cannot be used").arg(Console::printable(path)));
+        Console::error(Console::printable(document.title()) + QLatin1String(": ")
+                       + Console::printable(document.message(), true));
         return UnreadableFile;
     }
     if (!problems.isEmpty()) {

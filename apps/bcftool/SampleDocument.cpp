@@ -21,13 +21,9 @@ QVariantMap point(double x, double y, double z)
     return QVariantMap{{BCFKeys::X, x}, {BCFKeys::Y, y}, {BCFKeys::Z, z}};
 }
 
-QVariantMap comment(const QString& guid, const QString& text, const QString& author, const QString& date,
-                    const QString& status = QString())
+QVariantMap comment(const QString& guid, const QString& text, const QString& author, const QString& date)
 {
-    QVariantMap record{{BCFKeys::Guid, guid}, {BCFKeys::Comment, text}, {BCFKeys::Author, author}, {BCFKeys::Date, date}};
-    if (!status.isEmpty())
-        record.insert(BCFKeys::Status, status);
-    return record;
+    return QVariantMap{{BCFKeys::Guid, guid}, {BCFKeys::Comment, text}, {BCFKeys::Author, author}, {BCFKeys::Date, date}};
 }
 
 QVariantMap perspectiveViewpoint(const QString& guid, const QVariantMap& position, const QVariantMap& direction)
@@ -58,7 +54,7 @@ void addSnapshot(BCFFileApi& api, const QString& topic, const QString& viewpoint
 
 void addDoorTopic(BCFFileApi& api)
 {
-    const QString topic = QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0001");
+    const QString topic = QStringLiteral("23b8c1e9-3924-46de-beb1-3b9046685257");
     api.createTopic(QVariantMap{{BCFKeys::Guid, topic},
                                 {BCFKeys::Title, QStringLiteral("Entrance door clashes with ventilation duct")},
                                 {BCFKeys::TopicType, QStringLiteral("Clash")},
@@ -73,19 +69,18 @@ void addDoorTopic(BCFFileApi& api)
                                                 "frame. Lower the duct or move the door 300 mm to the east.")}},
                     QString());
     api.createComment(topic,
-                      comment(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0101"),
+                      comment(QStringLiteral("17fc695a-07a0-4a6e-8822-e8f36c031199"),
                               QStringLiteral("Found in the coordination model of week 9."),
-                              QStringLiteral("jonas.meier@example.com"), QStringLiteral("2026-03-02T09:16:00Z"),
-                              QStringLiteral("Open")),
+                              QStringLiteral("jonas.meier@example.com"), QStringLiteral("2026-03-02T09:16:00Z")),
                       QString());
     api.createComment(topic,
-                      comment(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0102"),
+                      comment(QStringLiteral("9a1de644-815e-46d1-bb8f-aa1837f8a88b"),
                               QStringLiteral("HVAC can lower the duct by 250 mm; is that enough?"),
                               QStringLiteral("anna.berg@example.com"), QStringLiteral("2026-03-03T14:02:00Z")),
                       QString());
     const QString viewpoint = api.createViewpoint(
         topic,
-        perspectiveViewpoint(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0201"), point(12.5, -18.0, 1.7),
+        perspectiveViewpoint(QStringLiteral("6c307511-b2b9-437a-a8df-6ec4ce4a2bbd"), point(12.5, -18.0, 1.7),
                              point(-0.35, 0.94, 0.0)),
         QString());
     api.setComponent(topic, viewpoint,
@@ -96,7 +91,7 @@ void addDoorTopic(BCFFileApi& api)
 
 void addFireRatingTopic(BCFFileApi& api)
 {
-    const QString topic = QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0002");
+    const QString topic = QStringLiteral("bd9c66b3-ad3c-4d6d-9a3d-1fa7bc8960a9");
     api.createTopic(QVariantMap{{BCFKeys::Guid, topic},
                                 {BCFKeys::Title, QStringLiteral("Fire rating missing on stair core walls")},
                                 {BCFKeys::TopicType, QStringLiteral("Issue")},
@@ -111,7 +106,7 @@ void addFireRatingTopic(BCFFileApi& api)
                                                 "property. They need REI 90.")}},
                     QString());
     api.createComment(topic,
-                      comment(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0103"),
+                      comment(QStringLiteral("b74d0fb1-32e7-4629-8fad-c1a606cb0fb3"),
                               QStringLiteral("Property set will be added in the next model issue."),
                               QStringLiteral("lea.novak@example.com"), QStringLiteral("2026-03-05T08:45:00Z")),
                       QString());
@@ -125,7 +120,7 @@ void addFireRatingTopic(BCFFileApi& api)
     const QVariantList planes{QVariantMap{{BCFKeys::Location, point(0, 0, 4.2)},
                                           {BCFKeys::Direction, point(0, 0, 1)}}};
     const QString viewpoint = api.createViewpoint(topic,
-                                                  QVariantMap{{BCFKeys::Guid, QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0202")},
+                                                  QVariantMap{{BCFKeys::Guid, QStringLiteral("371ecd7b-27cd-4130-8722-9389571aa876")},
                                                               {BCFKeys::OrthogonalCamera, camera},
                                                               {BCFKeys::Lines, lines},
                                                               {BCFKeys::ClippingPlanes, planes}},
@@ -135,7 +130,7 @@ void addFireRatingTopic(BCFFileApi& api)
 
 void addRailingTopic(BCFFileApi& api)
 {
-    const QString topic = QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0003");
+    const QString topic = QStringLiteral("972a8469-1641-4f82-8b9d-2434e465e150");
     api.createTopic(QVariantMap{{BCFKeys::Guid, topic},
                                 {BCFKeys::Title, QStringLiteral("Check railing height on roof terrace")},
                                 {BCFKeys::TopicType, QStringLiteral("Request")},
@@ -146,32 +141,31 @@ void addRailingTopic(BCFFileApi& api)
                                 {BCFKeys::CreationAuthor, QStringLiteral("lea.novak@example.com")},
                                 {BCFKeys::Description,
                                  QStringLiteral("Railing must be at least 1.10 m above the finished roof level.")},
-                                {BCFKeys::RelatedTopics, QStringList{QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0001")}}},
+                                {BCFKeys::RelatedTopics, QStringList{QStringLiteral("23b8c1e9-3924-46de-beb1-3b9046685257")}}},
                     QString());
     api.createComment(topic,
-                      comment(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0104"),
+                      comment(QStringLiteral("6b65a6a4-8b81-48f6-b38a-088ca65ed389"),
                               QStringLiteral("Measured in the model: 1.00 m."), QStringLiteral("lea.novak@example.com"),
                               QStringLiteral("2026-03-06T16:25:00Z")),
                       QString());
     api.createComment(topic,
-                      comment(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0105"),
+                      comment(QStringLiteral("47378190-96da-4dac-b2ff-5d2a386ecbe0"),
                               QStringLiteral("Raised to 1.10 m in revision C."), QStringLiteral("jonas.meier@example.com"),
                               QStringLiteral("2026-03-09T11:00:00Z")),
                       QString());
     api.createComment(topic,
-                      comment(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0106"), QStringLiteral("Checked, closing."),
-                              QStringLiteral("lea.novak@example.com"), QStringLiteral("2026-03-10T09:30:00Z"),
-                              QStringLiteral("Closed")),
+                      comment(QStringLiteral("c241330b-01a9-471f-9e8a-774bcf36d58b"), QStringLiteral("Checked, closing."),
+                              QStringLiteral("lea.novak@example.com"), QStringLiteral("2026-03-10T09:30:00Z")),
                       QString());
     const QString first = api.createViewpoint(
         topic,
-        perspectiveViewpoint(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0203"), point(-6.0, 14.0, 22.0),
+        perspectiveViewpoint(QStringLiteral("1a2a73ed-562b-4f79-8374-59eef50bea63"), point(-6.0, 14.0, 22.0),
                              point(0.6, -0.5, -0.62)),
         QString());
     addSnapshot(api, topic, first, 2, QStringLiteral("Roof terrace railing"), QColor(0x2e, 0x8b, 0x57));
     // A second viewpoint without a snapshot: a camera only.
     api.createViewpoint(topic,
-                        perspectiveViewpoint(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0204"),
+                        perspectiveViewpoint(QStringLiteral("5be6128e-18c2-4797-a142-ea7d17be3111"),
                                              point(4.0, 20.0, 21.5), point(0.0, -1.0, 0.0)),
                         QString());
 }
@@ -181,7 +175,7 @@ void addRailingTopic(BCFFileApi& api)
 bool SampleDocument::write(const QString& path)
 {
     const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create();
-    BCFLib::Project* project = model->addProject(QStringLiteral("3f0c1e52-6a0d-4c1b-9d2e-1a7b5c9e0000"));
+    BCFLib::Project* project = model->addProject(QStringLiteral("bdd640fb-0667-4ad1-9c80-317fa3b1799d"));
     project->setName(QStringLiteral("Riverside Office - design review"));
     {
         BCFFileApi api(model, nullptr);
