@@ -471,6 +471,13 @@ void TestWriterModel::keepsEntryNamesSafeAndDistinct()
     Topic* victim = model->addTopic(QStringLiteral("victim"), QStringLiteral("a"), date(2024, 1, 1));
     Topic* topic = model->addTopic(QStringLiteral("attacker"), QStringLiteral("a"), date(2024, 1, 1));
     Viewpoint* viewpoint = topic->addViewpoint();
+    // Identifiers that would make paths if they were used as names.
+    Topic* climbingTopic = model->addTopic(QStringLiteral("climbing"), QStringLiteral("a"), date(2024, 1, 1),
+                                           QStringLiteral("../../evil"));
+    QByteArray climbingSnapshot = png(100, 'z');
+    climbingTopic->addViewpoint(QStringLiteral("x"));
+    climbingTopic->addSnapshot(climbingTopic->addViewpoint(QStringLiteral("a/../../b"))->guid(), &climbingSnapshot);
+    model->addTopic(QStringLiteral("separator"), QStringLiteral("a"), date(2024, 1, 1), QStringLiteral("C:\\x/y"));
     QByteArray snapshot = png();
     topic->addSnapshot(viewpoint->guid(), &snapshot);
 
@@ -534,6 +541,12 @@ void TestWriterModel::keepsEntryNamesSafeAndDistinct()
     QCOMPARE(back->viewpoints().at(0)->bitmaps().at(1).data, onSnapshot.data);
     QCOMPARE(*back->snapshot(back->viewpoints().at(0)->guid()), snapshot);
     QCOMPARE(reloaded->topic(victim->guid())->title(), QStringLiteral("victim"));
+    QCOMPARE(reloaded->topicCount(), 4);
+    const Topic* climbingBack = reloaded->topics().at(2);
+    QCOMPARE(climbingBack->title(), QStringLiteral("climbing"));
+    QCOMPARE(climbingBack->viewpoints().size(), 2);
+    QCOMPARE(*climbingBack->snapshot(climbingBack->viewpoints().at(1)->guid()), climbingSnapshot);
+    QCOMPARE(reloaded->topics().at(3)->title(), QStringLiteral("separator"));
 }
 
 void TestWriterModel::writesZip64WhenAsked()
