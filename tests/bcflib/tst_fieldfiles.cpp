@@ -152,6 +152,21 @@ void TestFieldFiles::missingAndFallbackFiles()
     QVERIFY(ghost);
     QVERIFY(!ghost->perspectiveCamera() && !ghost->components());
     QVERIFY(!topic->snapshot(third));
+
+    // The usual names, when the markup gives them to a later viewpoint, are not taken by an
+    // earlier viewpoint without names.
+    const QString claimed = QString::fromUtf8(viewpointEntry(sViewpoint, QString(), QString())
+                                              + viewpointEntry(sViewpoint2, QStringLiteral("viewpoint.bcfv"), QStringLiteral("snapshot.png")));
+    ArchiveBuilder reserved;
+    reserved.add(sTopic + QStringLiteral("/markup.bcf"), markup(sTopic, QStringLiteral("reserved"), claimed))
+        .add(sTopic + QStringLiteral("/viewpoint.bcfv"), visinfo(sPerspective))
+        .add(sTopic + QStringLiteral("/snapshot.png"), png('r'), false);
+    const QSharedPointer<BCFModel> reservedModel = BCFLibTest::load(reserved.bytes());
+    Topic* reservedTopic = reservedModel->topic(sTopic);
+    QVERIFY(!reservedTopic->snapshot(sViewpoint));
+    QVERIFY(!reservedTopic->viewpoint(sViewpoint)->perspectiveCamera());
+    QCOMPARE(*reservedTopic->snapshot(sViewpoint2), png('r'));
+    QVERIFY(reservedTopic->viewpoint(sViewpoint2)->perspectiveCamera());
 }
 
 void TestFieldFiles::viewpointsOnlyFromComments()

@@ -211,7 +211,17 @@ void BCFArchiveReader::readTopic(ZipEntryIndex& archive, const QString& markupPa
     for (const QString& warning : reader.warnings())
         warn(tr("Topic folder %1: %2.").arg(folder, warning));
 
+    // Files that the markup names explicitly belong to their viewpoints; no other viewpoint takes
+    // them as a fall-back.
     const QList<Viewpoint*> viewpoints = topic->viewpoints();
+    m_reservedPaths.clear();
+    for (const Viewpoint* viewpoint : viewpoints) {
+        for (const QString& name : {viewpoint->viewpointFile(), viewpoint->snapshotFile()}) {
+            const QString stored = archive.find(ZipEntryIndex::resolve(folder, name));
+            if (!stored.isEmpty())
+                m_reservedPaths.insert(stored);
+        }
+    }
     for (int i = 0; i < viewpoints.size(); ++i)
         readViewpointFiles(archive, folder, folder, topic.get(), viewpoints.at(i), i == 0);
     readCommentViewpoints(archive, folder, folder, topic.get());
@@ -219,13 +229,15 @@ void BCFArchiveReader::readTopic(ZipEntryIndex& archive, const QString& markupPa
     m_model->adoptTopic(std::move(topic));
 }
 
-QString BCFArchiveReader::firstUnused(ZipEntryIndex& archive, const QStringList& candidates) const
+QString BCFArchiveReader::findFile(ZipEntryIndex& archive, const QString& folder, const QString& explicitName,
+                                   const QStringList& fallbacks) const
 {
-    for (const QString& candidate : candidates) {
-        if (candidate.isEmpty())
-            continue;
+    const QString named = archive.find(ZipEntryIndex::resolve(folder, explicitName));
+    if (!named.isEmpty() && !m_usedPaths.contains(named))
+        return named;
+    for (const QString& candidate : fallbacks) {
         const QString stored = archive.find(candidate);
-        if (!stored.isEmpty() && !m_usedPaths.contains(stored))
+        if (!stored.isEmpty() && !m_usedPaths.contains(stored) && !m_reservedPaths.contains(stored))
             return stored;
     }
     return QString();
@@ -237,15 +249,15 @@ void BCFArchiveReader::readViewpointFiles(ZipEntryIndex& archive, const QString&
     const QString guid = viewpoint->guid();
     QByteArray bytes;
 
-    QStringList candidates{ZipEntryIndex::resolve(folder, viewpoint->viewpointFile()),
-                           join(folder, guid + QStringLiteral(".bcfv")),
-                           join(folder, QStringLiteral("Viewpoint_") + guid + QStringLiteral(".bcfv"))};
+    QStringList fallbacks{join(folder, guid + QStringLiteral(".bcfv")),
+                          join(folder, QStringLiteral("Viewpoint_") + guid + QStringLiteral(".bcfv"))};
     if (isFirst || !viewpoint->viewpointFile().isEmpty())
-        candidates.append(join(folder, QStringLiteral("viewpoint.bcfv")));
-    const QString visinfoPath = firstUnused(archive, candidates);
+        fallbacks.append(join(folder, QStringLiteral("viewpoint.bcfv")));
+    const QString visinfoPath = findFile(archive, folder, viewpoint->viewpointFile(), fallbacks);
     if (!visinfoPath.isEmpty()) {
         m_usedPaths.insert(visinfoPath);
-        viewpoint->setViewpointFile(relativeTo(folder, visinfoPath));
+        if (archive.find(ZipEntryIndex::resolve(folder, viewpoint->viewpointFile())) != visinfoPath)
+            viewpoint->setViewpointFile(relativeTo(folder, visinfoPath));
         VisualizationInfoReader reader;
         if (!archive.read(visinfoPath, m_limits.maxXmlEntryBytes, bytes))
             warn(tr("Topic folder %1: viewpoint %2 was read without its visualization: %3").arg(topicName, guid, archive.errorString()));
@@ -253,14 +265,16 @@ void BCFArchiveReader::readViewpointFiles(ZipEntryIndex& archive, const QString&
             warn(tr("Topic folder %1: viewpoint %2 was read without its visualization: %3.").arg(topicName, guid, reader.errorString()));
     }
 
-    candidates = QStringList{ZipEntryIndex::resolve(folder, viewpoint->snapshotFile()),
-                             join(folder, guid + QStringLiteral(".png")), join(folder, guid + QStringLiteral(".jpg")),
-                             join(folder, QStringLiteral("Snapshot_") + guid + QStringLiteral(".png"))};
+    fallbacks = QStringList{join(folder, guid + QStringLiteral(".png")), join(folder, guid + QStringLiteral(".jpg")),
+                            join(folder, QStringLiteral("Snapshot_") + guid + QStringLiteral(".png"))};
     if (isFirst || !viewpoint->snapshotFile().isEmpty())
-        candidates.append(join(folder, QStringLiteral("snapshot.png")));
-    const QString snapshotPath = firstUnused(archive, candidates);
+        fallbacks.append(join(folder, QStringLiteral("snapshot.png")));
+    const QString snapshotPath = findFile(archive, folder, viewpoint->snapshotFile(), fallbacks);
     // A snapshot that is named but absent is not invented: the viewpoint simply has none.
-    viewpoint->setSnapshotFile(snapshotPath.isEmpty() ? QString() : relativeTo(folder, snapshotPath));
+    if (snapshotPath.isEmpty())
+        viewpoint->setSnapshotFile(QString());
+    else if (archive.find(ZipEntryIndex::resolve(folder, viewpoint->snapshotFile())) != snapshotPath)
+        viewpoint->setSnapshotFile(relativeTo(folder, snapshotPath));
     if (!snapshotPath.isEmpty()) {
         m_usedPaths.insert(snapshotPath);
         if (archive.read(snapshotPath, m_limits.maxEntryBytes, bytes))
@@ -295,7 +309,7 @@ void BCFArchiveReader::readCommentViewpoints(ZipEntryIndex& archive, const QStri
                                join(folder, QStringLiteral("Viewpoint_") + guid + QStringLiteral(".bcfv"))};
         if (first)
             candidates.append(join(folder, QStringLiteral("viewpoint.bcfv")));
-        if (firstUnused(archive, candidates).isEmpty())
+        if (findFile(archive, folder, QString(), candidates).isEmpty())
             continue;
         readViewpointFiles(archive, folder, topicName, topic, topic->addViewpoint(guid), first);
     }

@@ -46,8 +46,10 @@ private:
                             Topic* topic, Viewpoint* viewpoint, bool isFirst);
     void readCommentViewpoints(ZipEntryIndex& archive, const QString& folder, const QString& topicName, Topic* topic);
     void readAttachments(ZipEntryIndex& archive, const QString& folder, const QString& topicName, Topic* topic);
-    // The first candidate path that exists and was not used by another viewpoint; empty if none.
-    QString firstUnused(ZipEntryIndex& archive, const QStringList& candidates) const;
+    // The stored path of explicitName (relative to folder) when it exists and is not used yet, else
+    // the first fall-back that exists and is neither used nor named by another viewpoint.
+    QString findFile(ZipEntryIndex& archive, const QString& folder, const QString& explicitName,
+                     const QStringList& fallbacks) const;
     QByteArray readShared(ZipEntryIndex& archive, const QString& path, const QString& topicName, const QString& what);
     void warn(const QString& text);
 
@@ -56,6 +58,7 @@ private:
     ProgressFunction m_addMax;
     ProgressFunction m_addSteps;
     QSet<QString> m_usedPaths;                // viewpoint and snapshot files already given to a viewpoint
+    QSet<QString> m_reservedPaths;            // files the current markup names for its viewpoints
     QHash<QString, QByteArray> m_sharedFiles; // files read for several topics (documents at the root)
 };
 
