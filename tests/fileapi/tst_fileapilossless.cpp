@@ -195,6 +195,26 @@ void compareContent(const TopicRecords& before, const TopicRecords& after, const
     }
 }
 
+// Writes saving's model, loads the archive again and compares it with the original that source
+// stands for.
+void saveLoadAndCompare(BCFFileApi& saving, const BCFFileApi& source, const BCFLib::BCFModel& original)
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString saved = dir.filePath(QStringLiteral("saved.bcfzip"));
+    QVERIFY2(saving.saveTopics(saved), "serialising the copied model failed");
+
+    QString problem;
+    QString losses;
+    const QSharedPointer<BCFLib::BCFModel> reloaded = load(saved, &problem, &losses);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    // What this system writes, it must read back completely.
+    QVERIFY2(losses.isEmpty(), qPrintable(losses));
+    const BCFFileApi result(reloaded, nullptr);
+    QCOMPARE(result.version(), source.version());
+    compareContent(asWrittenIn21(topicsByGuid(source)), withoutFileNames(topicsByGuid(result)), original, result);
+}
+
 } // namespace
 
 class TestFileApiLossless : public QObject
@@ -202,40 +222,24 @@ class TestFileApiLossless : public QObject
     Q_OBJECT
 
 private slots:
-    void copyIntoFreshModel_data();
+    void copyIntoFreshModel_data() { addOfficialCases(); }
     void copyIntoFreshModel();
-    void loadCopySaveLoad_data();
+    void loadCopySaveLoad_data() { addOfficialCases(); }
     void loadCopySaveLoad();
-    void throughWorkingCache_data();
+    void throughWorkingCache_data() { addOfficialCases(); }
     void throughWorkingCache();
     void cleanupTestCase();
 
 private:
+    static void addOfficialCases();
+    // The original of the current case, loaded; the test fails when it cannot be used.
+    static QSharedPointer<BCFLib::BCFModel> loadOriginal(const QString& fileName);
+
     // One working cache for all cases (it lives in the per-run test cache location).
     std::unique_ptr<Vexamo::BCFCacheApi> m_cache;
 };
 
-void TestFileApiLossless::copyIntoFreshModel_data()
-{
-    loadCopySaveLoad_data();
-}
-
-// The copy alone, before anything is written: what the records and snapshot calls carry.
-void TestFileApiLossless::copyIntoFreshModel()
-{
-    QFETCH(QString, fileName);
-    QString problem;
-    QString losses;
-    const QSharedPointer<BCFLib::BCFModel> original = load(fileName, &problem, &losses);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QVERIFY2(original->topicCount() > 0, "every official case holds at least one topic");
-    const BCFFileApi source(original, nullptr);
-    BCFFileApi copy(BCFLib::BCFModel::Create(), nullptr);
-    copy.copyFromInterface(source);
-    compareContent(topicsByGuid(source), topicsByGuid(copy), *original, copy);
-}
-
-void TestFileApiLossless::loadCopySaveLoad_data()
+void TestFileApiLossless::addOfficialCases()
 {
     QTest::addColumn<QString>("fileName");
     BCF_SKIP_WITHOUT_SHARED_DIR();
@@ -252,43 +256,50 @@ void TestFileApiLossless::loadCopySaveLoad_data()
         QTest::newRow(qPrintable(QDir(root).relativeFilePath(fileName))) << fileName;
 }
 
-void TestFileApiLossless::loadCopySaveLoad()
+QSharedPointer<BCFLib::BCFModel> TestFileApiLossless::loadOriginal(const QString& fileName)
 {
-    QFETCH(QString, fileName);
-
     QString problem;
     QString losses;
     const QSharedPointer<BCFLib::BCFModel> original = load(fileName, &problem, &losses);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    if (!problem.isEmpty()) {
+        QTest::qFail(qPrintable(problem), __FILE__, __LINE__);
+        return {};
+    }
     // The reader is lenient with official cases that break their own schema; what it skipped
     // there cannot be expected back, but it is shown.
     if (!losses.isEmpty())
         qInfo("reading the original skipped: %s", qPrintable(losses));
-    QVERIFY2(original->topicCount() > 0, "every official case holds at least one topic");
-    const BCFFileApi source(original, nullptr);
-
-    BCFFileApi copy(BCFLib::BCFModel::Create(), nullptr);
-    copy.copyFromInterface(source);
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString saved = dir.filePath(QStringLiteral("saved.bcfzip"));
-    QVERIFY2(copy.saveTopics(saved), "serialising the copied model failed");
-
-    const QSharedPointer<BCFLib::BCFModel> reloaded = load(saved, &problem, &losses);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    // What this system writes, it must read back completely.
-    QVERIFY2(losses.isEmpty(), qPrintable(losses));
-    const BCFFileApi result(reloaded, nullptr);
-    QCOMPARE(result.version(), source.version());
-
-    compareContent(asWrittenIn21(topicsByGuid(source)), withoutFileNames(topicsByGuid(result)), *original,
-                   result);
+    if (original->topicCount() == 0) {
+        QTest::qFail("every official case holds at least one topic", __FILE__, __LINE__);
+        return {};
+    }
+    return original;
 }
 
-void TestFileApiLossless::throughWorkingCache_data()
+// The copy alone, before anything is written: what the records and snapshot calls carry.
+void TestFileApiLossless::copyIntoFreshModel()
 {
-    loadCopySaveLoad_data();
+    QFETCH(QString, fileName);
+    const QSharedPointer<BCFLib::BCFModel> original = loadOriginal(fileName);
+    if (!original)
+        return;
+    const BCFFileApi source(original, nullptr);
+    BCFFileApi copy(BCFLib::BCFModel::Create(), nullptr);
+    copy.copyFromInterface(source);
+    compareContent(topicsByGuid(source), topicsByGuid(copy), *original, copy);
+}
+
+// Load, copy into a BCFFileApi over a fresh model, save, load again.
+void TestFileApiLossless::loadCopySaveLoad()
+{
+    QFETCH(QString, fileName);
+    const QSharedPointer<BCFLib::BCFModel> original = loadOriginal(fileName);
+    if (!original)
+        return;
+    const BCFFileApi source(original, nullptr);
+    BCFFileApi copy(BCFLib::BCFModel::Create(), nullptr);
+    copy.copyFromInterface(source);
+    saveLoadAndCompare(copy, source, *original);
 }
 
 // The viewer's own road: the loaded file is copied into the working cache (JSON records), and a
@@ -296,31 +307,17 @@ void TestFileApiLossless::throughWorkingCache_data()
 void TestFileApiLossless::throughWorkingCache()
 {
     QFETCH(QString, fileName);
-
-    QString problem;
-    QString losses;
-    const QSharedPointer<BCFLib::BCFModel> original = load(fileName, &problem, &losses);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    const QSharedPointer<BCFLib::BCFModel> original = loadOriginal(fileName);
+    if (!original)
+        return;
     const BCFFileApi source(original, nullptr);
-
     if (!m_cache)
         m_cache = std::make_unique<Vexamo::BCFCacheApi>();
     QVERIFY(m_cache->clearTopics());
     m_cache->copyFromInterface(source);
     BCFFileApi saving(BCFLib::BCFModel::Create(), nullptr);
     saving.copyFromInterface(*m_cache);
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString saved = dir.filePath(QStringLiteral("saved.bcfzip"));
-    QVERIFY2(saving.saveTopics(saved), "serialising the model copied from the cache failed");
-    const QSharedPointer<BCFLib::BCFModel> reloaded = load(saved, &problem, &losses);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    QVERIFY2(losses.isEmpty(), qPrintable(losses));
-    const BCFFileApi result(reloaded, nullptr);
-
-    compareContent(asWrittenIn21(topicsByGuid(source)), withoutFileNames(topicsByGuid(result)), *original,
-                   result);
+    saveLoadAndCompare(saving, source, *original);
 }
 
 void TestFileApiLossless::cleanupTestCase()
