@@ -169,11 +169,28 @@ void TestModel::topicsAndIdentity()
     QVERIFY(!model->addTopic(QStringLiteral("Dup"), QString(), QDateTime(), QStringLiteral("abcdef00-0000-0000-0000-000000000001")));
     QCOMPARE(model->topics(), (QList<Topic*>{generated, named}));
 
+    // Guids become folder and file names when written: only plain identifiers are accepted.
+    for (const QString& unsafe : {QStringLiteral("../x"), QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("a\\b"),
+                                  QStringLiteral("tab\there"), QString(101, QLatin1Char('a'))}) {
+        QVERIFY2(!model->addTopic(QStringLiteral("unsafe"), QString(), QDateTime(), unsafe), qPrintable(unsafe));
+        QVERIFY2(!named->addComment(unsafe), qPrintable(unsafe));
+        QVERIFY2(!named->addViewpoint(unsafe), qPrintable(unsafe));
+    }
+    QVERIFY(model->addTopic(QStringLiteral("braced"), QString(), QDateTime(), QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF}")));
+    QVERIFY(model->removeTopic(QStringLiteral("{6f9619ff-8b86-d011-b42d-00c04fc964ff}")));
+
     QVERIFY(!model->topic(QStringLiteral("unknown")));
     QVERIFY(!model->removeTopic(QStringLiteral("unknown")));
     QVERIFY(model->removeTopic(generated->guid().toUpper()));
     QCOMPARE(model->topics(), QList<Topic*>{named});
     QVERIFY(model->addTopic(QStringLiteral("Again"), QString(), QDateTime(), named->guid().toLower()) == nullptr);
+
+    // A parent gives the model its thread only; the shared pointer alone owns it.
+    {
+        QObject parent;
+        QSharedPointer<BCFModel> owned = BCFModel::Create(&parent);
+        QVERIFY(!owned->parent());
+    }
 
     // Comments and viewpoints follow the same rules inside their topic.
     Comment* comment = named->addComment();

@@ -2,6 +2,7 @@
 
 #include "BCFLib/Project.h"
 #include "BCFLib/Topic.h"
+#include "SafeIdentifier.h"
 #include "Utility/NewId.h"
 
 #include <algorithm>
@@ -15,7 +16,12 @@ const int sMaxListedWarnings = 15;
 
 QSharedPointer<BCFModel> BCFModel::Create(QObject* parent)
 {
-    return QSharedPointer<BCFModel>(new BCFModel(parent));
+    // The shared pointer owns the model; a QObject parent would delete it a second time. The
+    // parent only gives the model its thread.
+    QSharedPointer<BCFModel> model(new BCFModel);
+    if (parent && parent->thread() != model->thread())
+        model->moveToThread(parent->thread());
+    return model;
 }
 
 BCFModel::BCFModel(QObject* parent)
@@ -43,7 +49,7 @@ QList<Topic*> BCFModel::topics() const
 Topic* BCFModel::addTopic(const QString& title, const QString& author, const QDateTime& date, const QString& guid)
 {
     const QString name = guid.isEmpty() ? Vexamo::NewId() : guid;
-    if (m_topicsByGuid.contains(name.toLower()))
+    if (!isSafeIdentifier(name) || m_topicsByGuid.contains(name.toLower()))
         return nullptr;
     m_topics.push_back(std::make_unique<Topic>(name));
     Topic* topic = m_topics.back().get();
@@ -56,7 +62,7 @@ Topic* BCFModel::addTopic(const QString& title, const QString& author, const QDa
 
 Topic* BCFModel::adoptTopic(std::unique_ptr<Topic> topic)
 {
-    if (!topic || m_topicsByGuid.contains(topic->guid().toLower()))
+    if (!topic || !isSafeIdentifier(topic->guid()) || m_topicsByGuid.contains(topic->guid().toLower()))
         return nullptr;
     Topic* adopted = topic.get();
     m_topicsByGuid.insert(adopted->guid().toLower(), adopted);

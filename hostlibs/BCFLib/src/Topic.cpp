@@ -8,6 +8,7 @@
 #include "BCFLib/RecordKeys.h"
 #include "BCFLib/RelatedTopic.h"
 #include "BCFLib/Viewpoint.h"
+#include "SafeIdentifier.h"
 #include "Utility/NewId.h"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ QList<Comment*> Topic::comments() const
 Comment* Topic::addComment(const QString& guid)
 {
     const QString name = guid.isEmpty() ? Vexamo::NewId() : guid;
-    if (m_commentsByGuid.contains(name.toLower()))
+    if (!isSafeIdentifier(name) || m_commentsByGuid.contains(name.toLower()))
         return nullptr;
     m_comments.push_back(std::make_unique<Comment>(name));
     Comment* comment = m_comments.back().get();
@@ -154,7 +155,7 @@ QList<Viewpoint*> Topic::viewpoints() const
 Viewpoint* Topic::addViewpoint(const QString& guid)
 {
     const QString name = guid.isEmpty() ? Vexamo::NewId() : guid;
-    if (m_viewpointsByGuid.contains(name.toLower()))
+    if (!isSafeIdentifier(name) || m_viewpointsByGuid.contains(name.toLower()))
         return nullptr;
     m_viewpoints.push_back(std::make_unique<Viewpoint>(name));
     Viewpoint* viewpoint = m_viewpoints.back().get();

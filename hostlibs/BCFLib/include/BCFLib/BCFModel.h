@@ -21,11 +21,16 @@ class Topic;
 
 // One BCF document in memory: version, project (at most one), project extension schema and
 // topics. The model owns its items; callers keep raw pointers. Topic guids are compared
-// case-insensitively; a guid that names an existing topic is refused by addTopic().
+// case-insensitively. Guids of topics, comments and viewpoints become file and folder names when
+// the model is written, so the add operations refuse (return null for) a guid that is already used
+// or is not a plain identifier: 1 to 100 characters from letters, digits and "-_{}.", not starting
+// with ".".
 class BCFLIB_EXPORT BCFModel : public QObject
 {
     Q_OBJECT
 public:
+    // A new, empty model (version 2.1). The shared pointer owns it; it is not made a QObject child of
+    // parent (which would delete it a second time), it only takes parent's thread.
     static QSharedPointer<BCFModel> Create(QObject* parent = nullptr);
     ~BCFModel() override;
 
@@ -37,12 +42,12 @@ public:
     QList<Topic*> topics() const;
     int topicCount() const { return int(m_topics.size()); }
     // A new topic named guid (kept as given) or a new lower-case UUID; null when a topic of that
-    // guid exists already.
+    // guid exists already or the guid is not a plain identifier.
     Topic* addTopic(const QString& title, const QString& author, const QDateTime& date,
                     const QString& guid = QString());
     bool removeTopic(const QString& guid);
     // Takes a topic built outside the model (by a reader) and appends it; null, deleting the
-    // topic, when a topic of its guid exists already.
+    // topic, when its guid is refused as by addTopic().
     Topic* adoptTopic(std::unique_ptr<Topic> topic);
 
     // The single project, or null.

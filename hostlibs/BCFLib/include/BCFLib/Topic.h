@@ -82,14 +82,15 @@ public:
     Comment* comment(const QString& guid) const;
     QList<Comment*> comments() const;
     // A new comment linked to this topic, named guid or a new lower-case UUID; null when a
-    // comment of that guid exists already.
+    // comment of that guid exists already or the guid is not a plain identifier (see BCFModel).
     Comment* addComment(const QString& guid = QString());
     bool removeComment(const QString& guid);
 
     // Viewpoints, in order.
     Viewpoint* viewpoint(const QString& guid) const;
     QList<Viewpoint*> viewpoints() const;
-    // A new viewpoint named guid or a new lower-case UUID; null when one of that guid exists.
+    // A new viewpoint named guid or a new lower-case UUID; null when one of that guid exists or
+    // the guid is not a plain identifier (see BCFModel).
     Viewpoint* addViewpoint(const QString& guid = QString());
     // Removes the viewpoint and its snapshot.
     bool removeViewpoint(const QString& guid);
