@@ -4,8 +4,31 @@
 
 namespace BCFTool {
 
+namespace {
+bool progressShown = false;
+}
+
+void Console::progress(const QString& line)
+{
+    // Carriage return and "erase line": the line is rewritten in place.
+    const QByteArray bytes = "\r\033[K" + line.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+    progressShown = true;
+}
+
+void Console::clearProgress()
+{
+    if (!progressShown)
+        return;
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    progressShown = false;
+}
+
 void Console::out(const QString& line)
 {
+    clearProgress();
     const QByteArray bytes = line.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
@@ -13,6 +36,7 @@ void Console::out(const QString& line)
 
 void Console::error(const QString& message)
 {
+    clearProgress();
     const QByteArray bytes = "bcftool: " + message.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);

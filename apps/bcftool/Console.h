@@ -11,6 +11,10 @@ public:
     static void out(const QString& line);
     // Writes "bcftool: <message>" on stderr.
     static void error(const QString& message);
+    // One progress line on stderr, rewritten in place (for a terminal only, see TerminalProgress);
+    // out() and error() clear it before they write.
+    static void progress(const QString& line);
+    static void clearProgress();
     // Text from a file is untrusted: control characters (terminal escapes among them) are replaced,
     // so that printing a title or a comment cannot drive the terminal. Line breaks are kept only
     // when keepLineBreaks is true, otherwise they become spaces.

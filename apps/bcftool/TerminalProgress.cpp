@@ -4,7 +4,6 @@
 
 #include "QtTools/OperationStatusSink.h"
 
-#include <cstdio>
 #include <unistd.h>
 
 namespace BCFTool {
@@ -35,20 +34,12 @@ void TerminalProgress::show(const QString& title, qint64 value, qint64 maximum)
     QString line = Console::printable(title);
     if (maximum > 0)
         line += QStringLiteral(" %1%").arg(qBound<qint64>(0, value * 100 / maximum, 100));
-    // Carriage return and "erase line": the line is rewritten in place.
-    const QByteArray bytes = "\r\033[K" + line.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-    m_lineShown = true;
+    Console::progress(line);
 }
 
 void TerminalProgress::clear()
 {
-    if (!m_lineShown)
-        return;
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
-    m_lineShown = false;
+    Console::clearProgress();
 }
 
 } // namespace BCFTool

@@ -24,7 +24,6 @@ private:
     void clear();
 
     Vexamo::OperationStatusSink* m_sink = nullptr;
-    bool m_lineShown = false;
 };
 
 } // namespace BCFTool
