@@ -21,6 +21,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -96,6 +97,16 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("BCFapiBench"));
     QCoreApplication::setApplicationName(QStringLiteral("bench_open_save"));
+
+    // A message box (a failed save, a load warning) must not stop the measurement: report and close it.
+    QTimer boxCloser;
+    QObject::connect(&boxCloser, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            std::fprintf(stderr, "message box: %s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+            box->close();
+        }
+    });
+    boxCloser.start(50);
 
     LargeBCFArchive archive;
     const QStringList args = app.arguments();

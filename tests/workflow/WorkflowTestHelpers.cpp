@@ -72,6 +72,40 @@ QVariantMap cacheState(Vexamo::BCFCacheApi& api)
     return state;
 }
 
+QString firstDifference(const QVariant& expected, const QVariant& actual, const QString& where)
+{
+    if (expected.userType() == QMetaType::QVariantMap && actual.userType() == QMetaType::QVariantMap) {
+        const QVariantMap a = expected.toMap();
+        const QVariantMap b = actual.toMap();
+        QStringList keys = a.keys() + b.keys();
+        keys.removeDuplicates();
+        for (const QString& key : qAsConst(keys)) {
+            if (!a.contains(key) || !b.contains(key))
+                return QStringLiteral("%1/%2: %3").arg(where, key, a.contains(key) ? "missing" : "unexpected");
+            const QString inner = firstDifference(a.value(key), b.value(key), where + QLatin1Char('/') + key);
+            if (!inner.isEmpty())
+                return inner;
+        }
+        return QString();
+    }
+    if (expected.userType() == QMetaType::QVariantList && actual.userType() == QMetaType::QVariantList) {
+        const QVariantList a = expected.toList();
+        const QVariantList b = actual.toList();
+        if (a.size() != b.size())
+            return QStringLiteral("%1: %2 items != %3 items").arg(where).arg(a.size()).arg(b.size());
+        for (int i = 0; i < a.size(); ++i) {
+            const QString inner = firstDifference(a.at(i), b.at(i), where + QLatin1Char('/') + QString::number(i));
+            if (!inner.isEmpty())
+                return inner;
+        }
+        return QString();
+    }
+    if (expected == actual)
+        return QString();
+    return QStringLiteral("%1: %2 != %3")
+        .arg(where, expected.toString().left(80), actual.toString().left(80));
+}
+
 QSharedPointer<BCFLib::BCFModel> loadModel(const QString& path)
 {
     BCFLib::BCFLoadingWorker worker(path);

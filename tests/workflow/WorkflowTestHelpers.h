@@ -36,6 +36,9 @@ QAction* currentEntry(Vexamo::BCFCacheApi& api);
 // snapshot bytes of each viewpoint (base64). Two equal states mean equal documents.
 QVariantMap cacheState(Vexamo::BCFCacheApi& api);
 
+// The first place where two records differ ("topic/viewpoints/0/guid: a != b"), or empty.
+QString firstDifference(const QVariant& expected, const QVariant& actual, const QString& where = QString());
+
 // Loads a BCF archive on the calling thread with the model library's worker.
 QSharedPointer<BCFLib::BCFModel> loadModel(const QString& path);
 

@@ -41,26 +41,22 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
     BCFCacheApi api;
     QSignalSpy opened(&api, &BCFCacheApi::opened);
 
-    // Turns of the event loop, counted by a timer of the user-interface thread, and the moment at
-    // which the loaded model comes back to this thread (the validity check starts).
+    // Turns of the event loop, counted by a timer of the user-interface thread between the start of
+    // the load and the document's opened. The copy into the cache runs on this thread and lets the
+    // timer tick at most once; the ticks are the parse on the reader thread.
     int ticks = 0;
     QTimer ticker;
     ticker.setInterval(5);
     connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
 
+    // The worker's progress reaches this thread while it parses.
     Vexamo::OperationStatusSink sink;
     Vexamo::OperationStatusSink::install(&sink);
-    int ticksWhenParsed = -1;
     qint64 loadProgress = 0;
     const QString loadingTitle = QStringLiteral("Loading BCF file %1").arg(path);
-    connect(&sink, &Vexamo::OperationStatusSink::started,
-            [&](quint64, const QString& title, qint64) {
-                if (title == QLatin1String("Checking validity") && ticksWhenParsed < 0)
-                    ticksWhenParsed = ticks;
-            });
     connect(&sink, &Vexamo::OperationStatusSink::progressed,
             [&](quint64, const QString& title, qint64 value, qint64) {
-                if (title == loadingTitle && ticksWhenParsed < 0)
+                if (title == loadingTitle && opened.isEmpty())
                     loadProgress = qMax(loadProgress, value);
             });
 
@@ -68,12 +64,13 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
     QVERIFY(api.openBCFFile(path));
     const int ticksAtStart = ticks;
     QVERIFY(waitForCount(opened, 1, 600000));
+    const int ticksDuringLoad = ticks - ticksAtStart;
     ticker.stop();
     Vexamo::OperationStatusSink::install(nullptr);
 
     // The loop turned many times while the worker parsed, and the worker's progress reached us.
-    QVERIFY2(ticksWhenParsed - ticksAtStart >= 10,
-             qPrintable(QStringLiteral("%1 turns of the event loop during the parse").arg(ticksWhenParsed - ticksAtStart)));
+    QVERIFY2(ticksDuringLoad >= 10,
+             qPrintable(QStringLiteral("%1 turns of the event loop during the load").arg(ticksDuringLoad)));
     QVERIFY(loadProgress > 0);
     const QList<QThread*> threads = api.findChildren<QThread*>(QStringLiteral("BCF_2_1ReaderThread"));
     QCOMPARE(threads.size(), 1);
