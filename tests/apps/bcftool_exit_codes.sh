@@ -82,7 +82,7 @@ cat >"$WORK/lossy/bcf.version" <<'XML'
 XML
 cat >"$WORK/lossy/0a1b2c3d-0000-4000-8000-000000000001/markup.bcf" <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
-<Markup><Topic Guid="0a1b2c3d-0000-4000-8000-000000000001"><Title>Good</Title>
+<Markup><Topic Guid="0a1b2c3d-0000-4000-8000-000000000001"><Title>Good&#x9B;2J&#x202E;title</Title>
 <CreationDate>2026-01-01T00:00:00Z</CreationDate><CreationAuthor>a@b.c</CreationAuthor></Topic></Markup>
 XML
 echo "<Markup><Topic" >"$WORK/lossy/0a1b2c3d-0000-4000-8000-000000000002/markup.bcf"
@@ -91,6 +91,12 @@ if (cd "$WORK/lossy" && zip -q -r ../lossy.bcf .); then
     expect_in "$WORK/out" "problem"
     expect_rc 0 info "$WORK/lossy.bcf"
     expect_in "$WORK/out" "^Topics: +1"
+    # Text from the file cannot drive the terminal: the C1 control CSI and the bidi override in
+    # the title are printed as replacement characters.
+    expect_in "$WORK/out" "Good.2J.title"
+    if LC_ALL=C grep -q -e "$(printf '\302\233')" -e "$(printf '\342\200\256')" "$WORK/out"; then
+        fail "info printed control characters from the file"
+    fi
     # Opening it prints the losses and still loads what could be read.
     expect_rc 0 open "$WORK/lossy.bcf"
     expect_in "$WORK/err" "^bcftool: "
