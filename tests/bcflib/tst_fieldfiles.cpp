@@ -447,6 +447,17 @@ void TestFieldFiles::unsupportedVersionAndDuplicates()
     QVERIFY(!title.isEmpty());
     QVERIFY(model->topics().isEmpty());
 
+    // A folder with a viewpoint but without markup is reported as skipped.
+    ArchiveBuilder orphan;
+    orphan.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile())
+        .add(sTopic + QStringLiteral("/markup.bcf"), markup(sTopic, QStringLiteral("t")))
+        .add(QStringLiteral("lonely/viewpoint.bcfv"), visinfo(QString()))
+        .add(QStringLiteral("lonely/snapshot.png"), png('l'), false);
+    model = BCFLibTest::load(orphan.bytes());
+    QCOMPARE(model->topics().size(), 1);
+    QVERIFY(model->isValid(QStringLiteral("orphan.bcfzip"), message, title));
+    QVERIFY2(message.contains(QStringLiteral("Topic folder lonely was skipped: it has no markup.bcf.")), qPrintable(message));
+
     // Two folders with the same topic guid: the first one wins, the second is reported.
     ArchiveBuilder twice;
     twice.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile())

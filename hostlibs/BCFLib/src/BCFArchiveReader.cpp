@@ -92,6 +92,20 @@ bool BCFArchiveReader::readArchive(ZipEntryIndex& archive)
             markups.append(path);
     }
 
+    // Folders with visualization files but no markup cannot be read as topics.
+    QSet<QString> topicFolders;
+    for (const QString& markup : markups)
+        topicFolders.insert(parentOf(markup));
+    QSet<QString> reported;
+    for (const QString& path : archive.paths()) {
+        const QString folder = parentOf(path);
+        if (path.endsWith(QLatin1String(".bcfv"), Qt::CaseInsensitive) && !topicFolders.contains(folder)
+            && !reported.contains(folder)) {
+            reported.insert(folder);
+            warn(tr("Topic folder %1 was skipped: it has no markup.bcf.").arg(folder.isEmpty() ? QStringLiteral("/") : folder));
+        }
+    }
+
     const QString root = findRoot(archive, markups);
     if (!readVersion(archive, root, !markups.isEmpty()))
         return false;
