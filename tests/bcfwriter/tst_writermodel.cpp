@@ -407,6 +407,9 @@ void TestWriterModel::writesDefaultsAndRestrictedValuesValidly()
     Viewpoint* narrow = topic->addViewpoint();
     camera.fieldOfView = 10;
     narrow->setPerspectiveCamera(camera);
+    narrow->setSnapshotFile(QStringLiteral("looks-like.bcfv")); // a BCF suffix is not kept for an image
+    QByteArray unknownImage = "unknown image format";
+    topic->addSnapshot(narrow->guid(), &unknownImage);
     Viewpoint* unknown = topic->addViewpoint();
     camera.fieldOfView = std::nan("");
     unknown->setPerspectiveCamera(camera);
@@ -459,6 +462,8 @@ void TestWriterModel::writesDefaultsAndRestrictedValuesValidly()
     QCOMPARE(back->viewpoints().at(0)->bitmaps().at(0).data, bitmap.data);
     QCOMPARE(back->viewpoints().at(0)->snapshotFile(), QStringLiteral("snapshot.bmp"));
     QCOMPARE(*back->snapshot(back->viewpoints().at(0)->guid()), bmp);
+    QCOMPARE(back->viewpoints().at(1)->snapshotFile(), back->viewpoints().at(1)->guid() + QStringLiteral(".png"));
+    QCOMPARE(*back->snapshot(back->viewpoints().at(1)->guid()), unknownImage);
 }
 
 void TestWriterModel::keepsEntryNamesSafeAndDistinct()
@@ -471,13 +476,16 @@ void TestWriterModel::keepsEntryNamesSafeAndDistinct()
     Topic* victim = model->addTopic(QStringLiteral("victim"), QStringLiteral("a"), date(2024, 1, 1));
     Topic* topic = model->addTopic(QStringLiteral("attacker"), QStringLiteral("a"), date(2024, 1, 1));
     Viewpoint* viewpoint = topic->addViewpoint();
-    // Identifiers that would make paths if they were used as names.
+    // Plain identifiers that name the archive's own files: they must not become entry names.
     Topic* climbingTopic = model->addTopic(QStringLiteral("climbing"), QStringLiteral("a"), date(2024, 1, 1),
-                                           QStringLiteral("../../evil"));
+                                           QStringLiteral("bcf.version"));
+    QVERIFY(climbingTopic);
     QByteArray climbingSnapshot = png(100, 'z');
-    climbingTopic->addViewpoint(QStringLiteral("x"));
-    climbingTopic->addSnapshot(climbingTopic->addViewpoint(QStringLiteral("a/../../b"))->guid(), &climbingSnapshot);
-    model->addTopic(QStringLiteral("separator"), QStringLiteral("a"), date(2024, 1, 1), QStringLiteral("C:\\x/y"));
+    QVERIFY(climbingTopic->addViewpoint(QStringLiteral("x")));
+    Viewpoint* markupNamed = climbingTopic->addViewpoint(QStringLiteral("markup.bcf"));
+    QVERIFY(markupNamed);
+    climbingTopic->addSnapshot(markupNamed->guid(), &climbingSnapshot);
+    QVERIFY(model->addTopic(QStringLiteral("separator"), QStringLiteral("a"), date(2024, 1, 1), QStringLiteral("project.bcfp")));
     QByteArray snapshot = png();
     topic->addSnapshot(viewpoint->guid(), &snapshot);
 

@@ -30,7 +30,10 @@ QString imageSuffix(const QByteArray& bytes, const QString& knownName)
                        && std::all_of(known.begin(), known.end(), [](QChar c) {
                               return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c.isDigit();
                           });
-    return plain ? known : QStringLiteral("png");
+    // Suffixes of BCF documents are never given to an image.
+    const bool bcfSuffix = known == QLatin1String("bcf") || known == QLatin1String("bcfv")
+                           || known == QLatin1String("bcfp") || known == QLatin1String("version");
+    return plain && !bcfSuffix ? known : QStringLiteral("png");
 }
 
 } // namespace

@@ -20,7 +20,7 @@ class Viewpoint;
 // File names: the first viewpoint is "viewpoint.bcfv" with "snapshot.png" (or ".jpg" for JPEG
 // content), since several tools read only those; every further viewpoint is "<guid>.bcfv" with
 // "<guid>.png"/".jpg". Content that is neither PNG nor JPEG keeps the suffix of its file name in
-// the model, or else gets ".png". Bitmaps, an internal snippet and internal documents are written
+// the model (a short plain word, not a BCF document suffix), or else gets ".png". Bitmaps, an internal snippet and internal documents are written
 // where their references point, when that place is inside the archive, usable and free (a document
 // that several topics share is written once); otherwise in the topic folder under their file name
 // (made unique), and the reference is changed to match.
