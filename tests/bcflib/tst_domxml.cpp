@@ -1,0 +1,85 @@
+// The DOM builders that the BCF 1.0 exporter and the writer use.
+
+#include "BCFLib/DOMXml.h"
+#include "TestHelpers.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+using Vexamo::DOMXml;
+
+class TestDomXml : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void elements();
+    void shortestNumbers_data();
+    void shortestNumbers();
+};
+
+void TestDomXml::elements()
+{
+    QDomDocument doc;
+    const QDomElement text = DOMXml::createTextElement(doc, QStringLiteral("Title"), QStringLiteral("a < b & \"c\""));
+    QCOMPARE(text.tagName(), QStringLiteral("Title"));
+    QCOMPARE(text.text(), QStringLiteral("a < b & \"c\""));
+    QVERIFY(text.parentNode().isNull()); // not attached
+
+    const QDomElement attribute = DOMXml::createAttributeElement(doc, QStringLiteral("Topic"), QStringLiteral("Guid"), QStringLiteral("g-1"));
+    QCOMPARE(attribute.attribute(QStringLiteral("Guid")), QStringLiteral("g-1"));
+
+    // Point from a record as the model writes it, also with numbers as text (JSON round trips).
+    const QVariantMap point{{QStringLiteral("x"), 1.5}, {QStringLiteral("y"), QStringLiteral("-2")}, {QStringLiteral("z"), 0.1}};
+    const QDomElement element = DOMXml::createPointElement(doc, QStringLiteral("CameraViewPoint"), point);
+    QCOMPARE(element.tagName(), QStringLiteral("CameraViewPoint"));
+    const QDomNodeList children = element.childNodes();
+    QCOMPARE(children.size(), 3);
+    QCOMPARE(children.at(0).toElement().tagName(), QStringLiteral("X"));
+    QCOMPARE(children.at(0).toElement().text(), QStringLiteral("1.5"));
+    QCOMPARE(children.at(1).toElement().tagName(), QStringLiteral("Y"));
+    QCOMPARE(children.at(1).toElement().text(), QStringLiteral("-2"));
+    QCOMPARE(children.at(2).toElement().tagName(), QStringLiteral("Z"));
+    QCOMPARE(children.at(2).toElement().text(), QStringLiteral("0.1"));
+
+    QDomElement parent = doc.createElement(QStringLiteral("OrthogonalCamera"));
+    DOMXml::AddNumberElement(doc, parent, QStringLiteral("ViewToWorldScale"), 12.25);
+    QCOMPARE(parent.firstChildElement(QStringLiteral("ViewToWorldScale")).text(), QStringLiteral("12.25"));
+}
+
+void TestDomXml::shortestNumbers_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("integer") << 60.0 << "60";
+    QTest::newRow("tenth") << 0.1 << "0.1";
+    QTest::newRow("sum") << 0.1 + 0.2 << "0.30000000000000004";
+    QTest::newRow("negative") << -0.548840699373907 << "-0.548840699373907";
+    QTest::newRow("large") << 1e21 << "1e+21";
+    QTest::newRow("tiny") << 5e-324 << "4.9406564584124654e-324";
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "NaN";
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "INF";
+    QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << "-INF";
+}
+
+void TestDomXml::shortestNumbers()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    // The text does not depend on the user's locale.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString written = DOMXml::numberText(value);
+    QLocale::setDefault(QLocale::c());
+    if (text == QLatin1String("4.9406564584124654e-324")) {
+        QCOMPARE(written.toDouble(), value); // any shortest spelling of the smallest denormal reads back
+        QVERIFY(written.size() <= text.size());
+        return;
+    }
+    QCOMPARE(written, text);
+    if (std::isfinite(value))
+        QCOMPARE(written.toDouble(), value);
+}
+
+BCFLIB_TEST_MAIN(TestDomXml)
+#include "tst_domxml.moc"
