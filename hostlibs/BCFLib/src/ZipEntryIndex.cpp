@@ -1,6 +1,7 @@
 #include "ZipEntryIndex.h"
 
 #include <QCoreApplication>
+#include <climits>
 #include <QFileInfo>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
@@ -174,7 +175,8 @@ bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes
 
     QuaZipFileInfo64 info;
     info.uncompressedSize = 0;
-    const qint64 limit = qMin(maxBytes, m_limits.maxTotalBytes - m_totalRead);
+    // A QByteArray holds at most about 2 GiB, whatever the configured limits say.
+    const qint64 limit = qMin(qMin(maxBytes, m_limits.maxTotalBytes - m_totalRead), qint64(INT_MAX - 64));
     if (!m_zip.getCurrentFileInfo(&info))
         info.uncompressedSize = 0;
     if (info.uncompressedSize > quint64(limit)) {
