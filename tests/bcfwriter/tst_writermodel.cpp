@@ -145,6 +145,9 @@ QSharedPointer<BCFModel> fullModel()
     DocumentReference* shared = second->addDocumentReference();
     shared->setReferencedDocument(QStringLiteral("../Documents/requirements.pdf"));
     shared->setDocumentData(pdf);
+    DocumentReference* nonAscii = second->addDocumentReference();
+    nonAscii->setReferencedDocument(QStringLiteral("../Documents/Pläne – Übersicht.pdf"));
+    nonAscii->setDocumentData("%PDF-1.4 plans");
 
     first->addRelatedTopic(second->guid());
     second->addRelatedTopic(first->guid());
@@ -267,7 +270,8 @@ void TestWriterModel::writesEveryPartLosslessly()
         a, a + QStringLiteral("markup.bcf"), a + QStringLiteral("viewpoint.bcfv"), a + QStringLiteral("snapshot.jpg"),
         a + secondView + QStringLiteral(".bcfv"), a + secondView + QStringLiteral(".png"),
         a + QStringLiteral("marker.png"), a + QStringLiteral("snippet.ifc"), QStringLiteral("Documents/requirements.pdf"),
-        b, b + QStringLiteral("markup.bcf"), b + QStringLiteral("viewpoint.bcfv")};
+        b, b + QStringLiteral("markup.bcf"), b + QStringLiteral("viewpoint.bcfv"),
+        QStringLiteral("Documents/Pläne – Übersicht.pdf")};
     Q_UNUSED(emptyView);
     const ArchiveContent content = readArchive(path);
     QVERIFY(content.ok);
