@@ -447,6 +447,8 @@ void TestWriterModel::writesDefaultsAndRestrictedValuesValidly()
     // IFC guid attributes that are not IFC guids are left out, the rest of the item stays.
     QCOMPARE(back->files().at(0)->ifcProject(), QString());
     QCOMPARE(back->files().at(0)->fileName(), QStringLiteral("a.ifc"));
+    // A related topic without a guid names nothing and is not written.
+    QVERIFY(back->relatedTopics().isEmpty());
     // Field of view limited to 45..60 degrees, NaN written as 60.
     QCOMPARE(back->viewpoints().size(), 3);
     QCOMPARE(back->viewpoints().at(0)->perspectiveCamera()->fieldOfView, 60.0);

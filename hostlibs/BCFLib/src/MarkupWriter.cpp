@@ -119,6 +119,8 @@ void MarkupWriter::writeTopic(QXmlStreamWriter& xml, const TopicLayout& layout) 
     }
 
     for (const RelatedTopic* related : topic.relatedTopics()) {
+        if (related->guid().isEmpty())
+            continue; // names no topic
         xml.writeStartElement(QStringLiteral("RelatedTopic"));
         xml.writeAttribute(QStringLiteral("Guid"), layout.relatedTopicGuid(related->guid()));
         xml.writeEndElement();

@@ -22,7 +22,8 @@ class TopicLayout;
 //   or cannot be written (year outside 1..9999).
 // What the BCF 2.1 markup cannot hold is left out: the BCF 2.0 comment fields Status, VerbalStatus
 // and ReplyToComment, File attributes IfcProject and IfcSpatialStructureElement that are not IFC
-// guids (22 characters of the IFC base-64 alphabet), and optional dates that cannot be written.
+// guids (22 characters of the IFC base-64 alphabet), related topics without a guid, and optional
+// dates that cannot be written.
 class MarkupWriter
 {
 public:
