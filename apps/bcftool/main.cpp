@@ -7,6 +7,7 @@
 #include "ToolLogging.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <log4cplus/initializer.h>
 
@@ -18,13 +19,19 @@ int main(int argc, char** argv)
     log4cplus::Initializer logInitializer;
     BCFTool::ToolLogging::install();
 
-    QApplication app(argc, argv);
+    // The command line is taken before QApplication sees it: QApplication would remove arguments
+    // that look like Qt options ("-style", "-reverse", ...) from a comment text or a file name.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     // The same identity as bcfviewer: both work on one working cache and one recent-file list.
     QCoreApplication::setOrganizationName(QStringLiteral("Vexamo"));
     QCoreApplication::setApplicationName(QStringLiteral("BCF"));
 
     BCFTool::CommandLine commandLine;
-    if (!commandLine.parse(QCoreApplication::arguments().mid(1))) {
+    if (!commandLine.parse(arguments)) {
         BCFTool::Console::error(commandLine.error());
         BCFTool::Console::error(QStringLiteral("try 'bcftool --help'"));
         return BCFTool::UsageError;

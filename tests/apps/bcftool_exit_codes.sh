@@ -55,12 +55,17 @@ if [ -d "$CASES" ]; then
     expect_rc 0 comment 5019 -- "--- dashes first"
     expect_rc 0 show 5019
     expect_in "$WORK/out" "    --- dashes first"
+    # Arguments that look like Qt's own options are the tool's arguments all the same.
+    expect_rc 0 comment 5019 -reverse
+    expect_rc 0 show 5019
+    expect_in "$WORK/out" "^    -reverse$"
 
     # Unwritable outputs: status 3, the input and the cache untouched.
     expect_rc 3 save "$WORK/no/such/folder/out.bcf"
     expect_rc 3 export "$WORK/no/such/folder/out.bcf"
     expect_rc 3 convert "$CASES/Markup/MaximumInformation.bcf" "$WORK/no/such/folder/out.bcf"
     expect_rc 3 convert "$CASES/Markup/MaximumInformation.bcf" "$WORK/no/such/folder/out.bcf" --to 1.0
+    expect_rc 3 sample "$WORK/no/such/folder/out.bcf"
     expect_rc 0 topics
     [ "$(wc -l <"$WORK/out")" -eq 2 ] || fail "the cache changed after failed saves"
 

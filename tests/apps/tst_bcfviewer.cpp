@@ -1,6 +1,6 @@
 // The viewer on an official BCF case: the topic list, sorting, the selected topic's details and
 // snapshots, adding a comment as the current user, the File menu and tool bar following the
-// library's signals, and a screenshot of the main window written into the build tree.
+// library's signals, progress in the status bar, and a screenshot of the main window written into the build tree.
 
 #include "MainWindow.h"
 #include "SnapshotStrip.h"
@@ -14,10 +14,13 @@
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapiRegistry.h"
+#include "QtTools/OperationStatus.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -69,6 +72,7 @@ class TestBcfViewer : public QObject
 private slots:
     void showsOfficialCaseAndWritesScreenshot();
     void menusFollowTheDocumentSignals();
+    void statusBarShowsProgress();
 };
 
 void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
@@ -202,6 +206,28 @@ void TestBcfViewer::menusFollowTheDocumentSignals()
     QVERIFY(boxes.count() >= 1);
     QVERIFY(!window.fileMenu()->actions().contains(entry));
     QVERIFY(window.fileMenu()->actions().contains(openAction));
+}
+
+void TestBcfViewer::statusBarShowsProgress()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* bar = window.statusBar()->findChild<QProgressBar*>();
+    QVERIFY(bar);
+    QVERIFY(!bar->isVisible());
+    {
+        OperationStatus status(QStringLiteral("Counting topics"), 10, true);
+        status.addStep(5);
+        QTRY_VERIFY(bar->isVisible());
+        QTRY_COMPARE(bar->value(), bar->maximum() / 2);
+        bool titleShown = false;
+        const QList<QLabel*> labels = window.statusBar()->findChildren<QLabel*>();
+        for (const QLabel* label : labels)
+            titleShown = titleShown || (label->isVisible() && label->text() == QStringLiteral("Counting topics"));
+        QVERIFY(titleShown);
+    }
+    QTRY_VERIFY(!bar->isVisible());
 }
 
 BCF_TEST_MAIN(TestBcfViewer)
