@@ -15,6 +15,8 @@ QVariant File::toQVariant() const
     RecordValues::insertIfNotEmpty(record, Keys::Date, IsoDateTime::format(m_date));
     RecordValues::insertIfNotEmpty(record, Keys::Reference, m_reference);
     record.insert(Keys::IsExternal, m_isExternal);
+    if (!m_data.isEmpty())
+        record.insert(Keys::FileData, RecordValues::bytesToRecord(m_data));
     return record;
 }
 
@@ -27,6 +29,7 @@ void File::fromQVariant(const QVariant& record)
     m_date = IsoDateTime::fromVariant(map.value(Keys::Date));
     m_reference = map.value(Keys::Reference).toString();
     m_isExternal = RecordValues::boolFromRecord(map.value(Keys::IsExternal), true);
+    m_data = RecordValues::bytesFromRecord(map.value(Keys::FileData));
 }
 
 } // namespace BCFLib

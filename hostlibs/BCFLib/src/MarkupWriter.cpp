@@ -45,8 +45,8 @@ QByteArray MarkupWriter::write(const TopicLayout& layout) const
     const QList<File*> files = layout.topic().files();
     if (!files.isEmpty()) {
         xml.writeStartElement(QStringLiteral("Header"));
-        for (const File* file : files)
-            writeFile(xml, *file);
+        for (int i = 0; i < files.size(); ++i)
+            writeFile(xml, *files.at(i), layout.fileReference(i));
         xml.writeEndElement();
     }
     writeTopic(xml, layout);
@@ -60,7 +60,7 @@ QByteArray MarkupWriter::write(const TopicLayout& layout) const
     return bytes;
 }
 
-void MarkupWriter::writeFile(QXmlStreamWriter& xml, const File& file) const
+void MarkupWriter::writeFile(QXmlStreamWriter& xml, const File& file, const QString& reference) const
 {
     xml.writeStartElement(QStringLiteral("File"));
     if (isIfcGuid(file.ifcProject()))
@@ -70,7 +70,7 @@ void MarkupWriter::writeFile(QXmlStreamWriter& xml, const File& file) const
     xml.writeAttribute(QStringLiteral("isExternal"), boolText(file.isExternal()));
     writeOptionalText(xml, QStringLiteral("Filename"), file.fileName());
     writeOptionalDate(xml, QStringLiteral("Date"), file.date());
-    writeOptionalText(xml, QStringLiteral("Reference"), file.reference());
+    writeOptionalText(xml, QStringLiteral("Reference"), reference);
     xml.writeEndElement();
 }
 

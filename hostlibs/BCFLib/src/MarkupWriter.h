@@ -32,7 +32,7 @@ public:
     QByteArray write(const TopicLayout& layout) const;
 
 private:
-    void writeFile(QXmlStreamWriter& xml, const File& file) const;
+    void writeFile(QXmlStreamWriter& xml, const File& file, const QString& reference) const;
     void writeTopic(QXmlStreamWriter& xml, const TopicLayout& layout) const;
     void writeComment(QXmlStreamWriter& xml, const TopicLayout& layout, const Comment& comment, int index) const;
     void writeViewpoints(QXmlStreamWriter& xml, const TopicLayout& layout) const;

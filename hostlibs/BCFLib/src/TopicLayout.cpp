@@ -4,6 +4,7 @@
 #include "BCFLib/BimSnippet.h"
 #include "BCFLib/Comment.h"
 #include "BCFLib/DocumentReference.h"
+#include "BCFLib/File.h"
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
 #include "ImageType.h"
@@ -54,6 +55,8 @@ TopicLayout::TopicLayout(const Topic& topic, const QString& folder, const GuidSc
     }
     if (const BimSnippet* snippet = topic.bimSnippet())
         m_snippetReference = snippet->reference();
+    for (const File* file : topic.files())
+        m_fileReferences.append(file->reference());
 }
 
 bool TopicLayout::placeTopicFiles(ArchivePlan& plan)
@@ -129,6 +132,19 @@ void TopicLayout::placeAttachments(ArchivePlan& plan)
                 fallback = QStringLiteral("snippet.bin");
             m_snippetReference = placeReferenced(plan, snippet->reference(), fallback, snippet->snippetData());
         }
+    }
+
+    const QList<File*> files = m_topic.files();
+    for (int i = 0; i < files.size(); ++i) {
+        const File* file = files.at(i);
+        if (file->isExternal() || file->fileData().isEmpty())
+            continue;
+        QString fallback = ArchivePlan::usableFileName(file->reference());
+        if (fallback.isEmpty())
+            fallback = ArchivePlan::usableFileName(file->fileName());
+        if (fallback.isEmpty())
+            fallback = QStringLiteral("model.ifc");
+        m_fileReferences[i] = placeReferenced(plan, file->reference(), fallback, file->fileData());
     }
 
     const QList<DocumentReference*> documents = m_topic.documentReferences();

@@ -20,10 +20,11 @@ class Viewpoint;
 // File names: the first viewpoint is "viewpoint.bcfv" with "snapshot.png" (or ".jpg" for JPEG
 // content), since several tools read only those; every further viewpoint is "<guid>.bcfv" with
 // "<guid>.png"/".jpg". Content that is neither PNG nor JPEG keeps the suffix of its file name in
-// the model (a short plain word, not a BCF document suffix), or else gets ".png". Bitmaps, an internal snippet and internal documents are written
-// where their references point, when that place is inside the archive, usable and free (a document
-// that several topics share is written once); otherwise in the topic folder under their file name
-// (made unique), and the reference is changed to match.
+// the model (a short plain word, not a BCF document suffix), or else gets ".png". Bitmaps, an
+// internal snippet, internal documents and internal model files are written where their
+// references point, when that place is inside the archive, usable and free (a document or model
+// file that several topics share is written once); otherwise in the topic folder under their file
+// name (made unique), and the reference is changed to match.
 class TopicLayout
 {
 public:
@@ -41,7 +42,7 @@ public:
 
     // Places markup, visualization and snapshot files; false when the folder cannot be used.
     bool placeTopicFiles(ArchivePlan& plan);
-    // Places bitmaps, the internal snippet and internal documents.
+    // Places bitmaps, the internal snippet, internal documents and internal model files.
     void placeAttachments(ArchivePlan& plan);
 
     const Topic& topic() const { return m_topic; }
@@ -60,6 +61,7 @@ public:
     // Written references.
     QString snippetReference() const { return m_snippetReference; }
     QString documentReference(int index) const { return m_documentReferences.value(index); }
+    QString fileReference(int index) const { return m_fileReferences.value(index); }
 
 private:
     QString placeReferenced(ArchivePlan& plan, const QString& reference, const QString& fallbackName,
@@ -73,6 +75,7 @@ private:
     QStringList m_commentGuids;
     QStringList m_documentGuids;
     QStringList m_documentReferences;
+    QStringList m_fileReferences;
     QString m_snippetReference;
     int m_markupEntry = -1;
     QList<ViewpointFiles> m_viewpoints;

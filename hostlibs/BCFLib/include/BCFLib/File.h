@@ -2,6 +2,7 @@
 
 #include "BCFLib/BCFLibGlobal.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
@@ -25,9 +26,13 @@ public:
     void setDate(const QDateTime& date) { m_date = date; }
     QString reference() const { return m_reference; }
     void setReference(const QString& reference) { m_reference = reference; }
+    // The model file's content when it is in the archive (not external), so that writing the
+    // document keeps it.
+    QByteArray fileData() const { return m_data; }
+    void setFileData(const QByteArray& data) { m_data = data; }
 
     // {"is_external"} always; "ifc_project", "ifc_spatial_structure_element", "file_name",
-    // "date" (ISO 8601), "reference" when set.
+    // "date" (ISO 8601), "reference" when set; "file_data" (base64) when there is content.
     QVariant toQVariant() const;
     // Replaces every field; a missing "is_external" reads as true, the format's default.
     void fromQVariant(const QVariant& record);
@@ -39,6 +44,7 @@ private:
     QString m_fileName;
     QDateTime m_date;
     QString m_reference;
+    QByteArray m_data;
 };
 
 } // namespace BCFLib
