@@ -30,6 +30,7 @@ run() {
   else
     summary+=("FAIL  $label ($((SECONDS - start)) s)")
     failed=1
+    return 1
   fi
 }
 
@@ -84,7 +85,7 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:dete
 export LSAN_OPTIONS="suppressions=$ROOT/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 if run "build build/ci-asan (ASan+UBSan)" configure_and_build build/ci-asan \
-     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBCF_SANITIZE=ON -DBCF_BUILD_BENCH=OFF -DBCF_BUILD_APPS=ON; then
+     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DBCF_SANITIZE=ON -DBCF_BUILD_BENCH=OFF -DBCF_BUILD_APPS=ON; then
   run "ctest build/ci-asan (ASan+UBSan)" run_ctest build/ci-asan
 else
   skip "ctest build/ci-asan" "build failed"
