@@ -141,6 +141,7 @@ QAction* TestWorkflow::openAndWait(BCFCacheApi& api, const QString& path)
 
 void TestWorkflow::actionsAndHistory()
 {
+    BCFTest::MessageBoxAnswerer boxes;
     {
         // No history: the open and new actions only, the same objects on every call.
         BCFCacheApi api;
@@ -188,11 +189,13 @@ void TestWorkflow::actionsAndHistory()
     storeHistory({c, b});
     { BCFCacheApi api; }
     QCOMPARE(storedHistory(), QStringList({c, b}));
+    QCOMPARE(boxes.count(), 0);
 }
 
 void TestWorkflow::historyCapAndStore()
 {
     BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
     const QString source = officialCase(QStringLiteral("Markup/MinimumInformation.bcf"));
 
     // From an empty history, eleven opened files: ten are kept, newest first; the oldest entry
@@ -244,6 +247,7 @@ void TestWorkflow::historyCapAndStore()
     }
     // The unnamed entry is not stored.
     QCOMPARE(storedHistory(), fifteen.mid(0, 14));
+    QCOMPARE(boxes.count(), 0);
 }
 
 void TestWorkflow::newDocumentAndSave()
