@@ -5,6 +5,7 @@
 #include "WorkflowTestHelpers.h"
 
 #include "BCFapi/BCFCacheApi.h"
+#include "BCFapi/BCFFileApi.h"
 #include "BCFapi/BCFKeys.h"
 
 #include "BCFLib/BCFModel.h"
@@ -95,6 +96,7 @@ private slots:
     void editSaveReopen_data();
     void editSaveReopen();
     void projectKeptOnSave();
+    void documentCopyMatchesInterfaceCopy();
     void saveQuestion();
     void exportToBCF1();
     void failedSaveKeepsFile();
@@ -680,6 +682,64 @@ void TestWorkflow::projectKeptOnSave()
         QVERIFY(!freshModel->project());
         QVERIFY(freshModel->extensionSchema().isEmpty());
         QCOMPARE(freshModel->topicCount(), 1);
+    }
+}
+
+void TestWorkflow::documentCopyMatchesInterfaceCopy()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+
+    for (const QString& testCase : {QStringLiteral("Markup/MaximumInformation.bcf"),
+                                    QStringLiteral("Visualization/ComponentSelection.bcf")}) {
+        const QString path = copyToTemp(officialCase(testCase), QFileInfo(testCase).fileName());
+        BCFCacheApi api;
+
+        // Opening fills the cache as copyFromInterface from the loaded model does.
+        QVERIFY(openAndWait(api, path));
+        const QVariantMap opened = cacheState(api);
+        api.clearTopics();
+        {
+            Vexamo::BCFFileApi loaded(loadModel(path), nullptr);
+            api.copyFromInterface(loaded);
+        }
+        const QVariantMap copied = cacheState(api);
+        QVERIFY(!copied.isEmpty());
+        QString difference = firstDifference(copied, opened);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+
+        // Saving writes what copyFromInterface from the cache into a model would write.
+        QSignalSpy savedSpy(&api, &BCFCacheApi::saved);
+        QVERIFY(QMetaObject::invokeMethod(&api, "saveBCFEntry", Q_ARG(bool, false)));
+        QCOMPARE(savedSpy.count(), 1);
+        QCOMPARE(dialogs.requests().size(), 0);
+        const QSharedPointer<BCFLib::BCFModel> reference = BCFLib::BCFModel::Create(nullptr);
+        {
+            Vexamo::BCFFileApi document(reference, nullptr);
+            document.copyFromInterface(api);
+        }
+        const QString referencePath = m_dir->filePath(QStringLiteral("reference.bcf"));
+        QVERIFY(reference->serialize(referencePath));
+        Vexamo::BCFFileApi written(loadModel(path), nullptr);
+        Vexamo::BCFFileApi expected(loadModel(referencePath), nullptr);
+        QVariantMap writtenTopics, expectedTopics;
+        for (const QVariant& topic : written.getTopic(QString()))
+            writtenTopics.insert(topic.toMap().value(QStringLiteral("guid")).toString(), topic);
+        for (const QVariant& topic : expected.getTopic(QString()))
+            expectedTopics.insert(topic.toMap().value(QStringLiteral("guid")).toString(), topic);
+        difference = firstDifference(expectedTopics, writtenTopics);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        for (const QString& topicId : expectedTopics.keys()) {
+            for (const QVariant& viewpoint : expectedTopics.value(topicId).toMap().value(QStringLiteral("viewpoints")).toList()) {
+                const QString viewpointId = viewpoint.toMap().value(QStringLiteral("guid")).toString();
+                QScopedPointer<QByteArray> a(expected.getSnapshotContent(topicId, viewpointId, QString()));
+                QScopedPointer<QByteArray> b(written.getSnapshotContent(topicId, viewpointId, QString()));
+                QCOMPARE(bool(a), bool(b));
+                if (a)
+                    QVERIFY(*a == *b);
+            }
+        }
     }
 }
 

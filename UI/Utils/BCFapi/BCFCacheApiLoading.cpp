@@ -4,6 +4,7 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "BCFapi/BCFCacheDocumentCopy.h"
 #include "BCFapi/BCFDocumentProject.h"
 #include "BCFapi/BCFFileApi.h"
 
@@ -143,7 +144,7 @@ void BCFCacheApi::BCFLoadingFinished()
         clearTopics();
         {
             BCFFileApi loaded(model, nullptr);
-            copyFromInterface(loaded);
+            BCFCacheDocumentCopy::intoCache(loaded, *this);
         }
         BCFDocumentProject::fromModel(*model).write(documentProjectPath());
 

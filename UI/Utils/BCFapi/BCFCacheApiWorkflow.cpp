@@ -5,6 +5,7 @@
 #include "BCFapi/BCFCacheApi.h"
 
 #include "BCFapi/BCF1Export.h"
+#include "BCFapi/BCFCacheDocumentCopy.h"
 #include "BCFapi/BCFDocumentProject.h"
 #include "BCFapi/BCFFileApi.h"
 
@@ -137,7 +138,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
         if (model)
             BCFDocumentProject::read(documentProjectPath()).applyTo(*model);
         BCFFileApi document(model, nullptr);
-        document.copyFromInterface(*this);
+        BCFCacheDocumentCopy::fromCache(*this, document);
 
         if (m_watcher->files().contains(path))
             m_watcher->removePath(path);
