@@ -31,10 +31,13 @@ public:
     qint64 reportedValue = -1;
     qint64 reportedMaximum = -1;
 
+    // Checks for a sink at most once per interval, so that an operation without one costs a clock
+    // read per step; the first report to a sink announces the operation.
     void report(bool force)
     {
         if (!force && sinceReport.isValid() && sinceReport.elapsed() < sProgressIntervalMs)
             return;
+        sinceReport.start();
         if (!announced)
             announced = OperationStatusSinkRegistry::postStarted(id, title, maximum) != nullptr;
         if (!announced)
@@ -42,7 +45,6 @@ public:
         reportedValue = value;
         reportedMaximum = maximum;
         OperationStatusSinkRegistry::postProgressed(id, title, reportedValue, reportedMaximum);
-        sinceReport.start();
     }
 };
 
@@ -54,15 +56,20 @@ OperationStatus::OperationStatus(QString title, qint64 maximum, bool showProgres
     d->title = std::move(title);
     d->maximum = qMax<qint64>(0, maximum);
     d->announced = OperationStatusSinkRegistry::postStarted(d->id, d->title, d->maximum) != nullptr;
+    if (d->announced) {
+        d->reportedValue = 0;
+        d->reportedMaximum = d->maximum;
+    }
+    d->sinceReport.start();
 }
 
 OperationStatus::~OperationStatus()
 {
-    if (d->announced) {
-        if (d->value != d->reportedValue || d->maximum != d->reportedMaximum)
-            OperationStatusSinkRegistry::postProgressed(d->id, d->title, d->value, d->maximum);
+    // The last state always reaches the sink, also when the throttle held it back.
+    if (d->value != d->reportedValue || d->maximum != d->reportedMaximum)
+        d->report(true);
+    if (d->announced)
         OperationStatusSinkRegistry::postFinished(d->id, d->title);
-    }
     delete d;
 }
 
