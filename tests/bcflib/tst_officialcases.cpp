@@ -176,6 +176,9 @@ void TestOfficialCases::maximumInformation()
     QCOMPARE(file->fileName(), QStringLiteral("IfcPile_01.ifc"));
     QCOMPARE(file->reference(), QStringLiteral("../IfcPile_01.ifc"));
     QCOMPARE(file->date(), QDateTime(QDate(2014, 10, 27), QTime(16, 27, 27), Qt::UTC));
+    // The IFC file at the archive's root is part of the document and is carried with the file.
+    QCOMPARE(file->fileData().size(), 796229);
+    QVERIFY(file->fileData().startsWith("ISO-10303-21;"));
 
     // Snippet with its internal file
     QVERIFY(topic->bimSnippet());

@@ -4,6 +4,7 @@
 #include "BCFLib/BimSnippet.h"
 #include "BCFLib/Comment.h"
 #include "BCFLib/DocumentReference.h"
+#include "BCFLib/File.h"
 #include "BCFLib/Project.h"
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
@@ -356,6 +357,15 @@ void BCFArchiveReader::readAttachments(ZipEntryIndex& archive, const QString& fo
             if (!path.isEmpty())
                 snippet->setSnippetData(readShared(archive, path, topicName, tr("the BIM snippet file")));
         }
+    }
+    // A model file kept inside the archive (often one at the root, shared by every topic) is read
+    // once and shared, so that writing the document keeps it.
+    for (File* file : topic->files()) {
+        if (file->isExternal())
+            continue;
+        const QString path = ZipEntryIndex::resolve(folder, file->reference());
+        if (!path.isEmpty())
+            file->setFileData(readShared(archive, path, topicName, tr("a model file")));
     }
     for (DocumentReference* document : topic->documentReferences()) {
         if (document->isExternal())
