@@ -74,6 +74,26 @@ if [ -d "$CASES" ]; then
     expect_rc 0 topics
     [ "$(wc -l <"$WORK/out")" -eq 2 ] || fail "a failed open changed the cache"
 
+    # Damaged copies of a real file (cut short, bytes overwritten): a verdict, never a crash.
+    original="$CASES/Markup/MaximumInformation.bcf"
+    size=$(stat -c %s "$original")
+    for cut in 30 $((size / 5)) $((size / 2)) $((size - 200)); do
+        head -c "$cut" "$original" >"$WORK/cut.bcf"
+        for command in info check open; do
+            run $command "$WORK/cut.bcf"
+            [ "$RC" -le 2 ] || fail "$command on $original cut at $cut bytes: exit status $RC"
+        done
+    done
+    for offset in 100 $((size / 3)) $((size / 2)) $((size - 100)); do
+        cp "$original" "$WORK/damaged.bcf"
+        printf 'XXXXXXXXXXXXXXXX' | dd of="$WORK/damaged.bcf" bs=1 seek="$offset" conv=notrunc status=none
+        for command in info check open; do
+            run $command "$WORK/damaged.bcf"
+            [ "$RC" -le 2 ] || fail "$command on $original damaged at $offset: exit status $RC"
+        done
+    done
+    expect_rc 0 open "$original"
+
     # check: 0 for a complete file.
     expect_rc 0 check "$CASES/Markup/MaximumInformation.bcf"
     expect_in "$WORK/out" "no problems found"
