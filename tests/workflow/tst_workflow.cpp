@@ -18,6 +18,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -953,6 +954,24 @@ void TestWorkflow::changeWatch()
     QCOMPARE(cacheState(api), before);
     QCOMPARE(currentFileName(api), current);
     QCOMPARE(boxes.count(), 3);
+
+    // Another program saves by writing a new file and renaming it over the document: the question
+    // comes, and the watch goes on for the file now at that path.
+    const QString replaced = copyToTemp(maximum, QStringLiteral("replaced.bcf"));
+    QVERIFY(openAndWait(api, replaced));
+    boxes.answer(QMessageBox::No);
+    {
+        QSaveFile file(replaced);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fileBytes(perspective));
+        QVERIFY(file.commit());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 4, 10000);
+    QCOMPARE(boxes.last().text, QStringLiteral("The file %1 changed on disk, do you want to reload it ?").arg(replaced));
+    boxes.answer(QMessageBox::No);
+    QVERIFY(writeBytes(replaced, fileBytes(maximum)));
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 5, 10000);
+    QCOMPARE(boxes.last().text, QStringLiteral("The file %1 changed on disk, do you want to reload it ?").arg(replaced));
 }
 
 BCF_TEST_MAIN(TestWorkflow)
