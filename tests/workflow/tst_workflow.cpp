@@ -232,6 +232,16 @@ void TestWorkflow::historyCapAndStore()
         expected.append(paths.at(i - 1));
     QCOMPARE(storedHistory(), expected);
 
+    // A file opened before the actions were asked for finds its entry in the stored history.
+    {
+        BCFCacheApi api;
+        QAction* entry = openAndWait(api, paths.at(5));
+        QVERIFY(entry);
+        QCOMPARE(entryTexts(api), expected);
+        QCOMPARE(entriesOf(api).at(5), entry);
+    }
+    QCOMPARE(storedHistory(), expected);
+
     // A longer stored list is not cut when read; an insertion removes one entry from its end.
     QStringList fifteen;
     for (int i = 0; i < 15; ++i)

@@ -65,6 +65,9 @@ void BCFCacheApi::actionUnselected(QAction* action)
 
 QAction* BCFCacheApi::getOrCreateOpenedAction(const QString& path)
 {
+    // A file opened before the host asked for the actions may already have an entry in the history.
+    if (m_actions.isEmpty())
+        getActions();
     for (QAction* action : qAsConst(m_actions)) {
         if (action->text() == path)
             return action;
