@@ -18,6 +18,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSaveFile>
 #include <QSettings>
 #include <QSignalSpy>
@@ -102,6 +103,7 @@ private slots:
     void exportToBCF1();
     void failedSaveKeepsFile();
     void changeWatch();
+    void destroyedWhileLoading();
 
 private:
     // A copy of an official case (or of any file) in the test's folder, under name.
@@ -982,6 +984,28 @@ void TestWorkflow::changeWatch()
     QVERIFY(writeBytes(replaced, fileBytes(maximum)));
     QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 5, 10000);
     QCOMPARE(boxes.last().text, QStringLiteral("The file %1 changed on disk, do you want to reload it ?").arg(replaced));
+}
+
+void TestWorkflow::destroyedWhileLoading()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    BCFTest::MessageBoxAnswerer boxes;
+    const QString path = copyToTemp(officialCase(QStringLiteral("Markup/MaximumInformation.bcf")), QStringLiteral("busy.bcf"));
+    QPointer<QThread> reader;
+    {
+        BCFCacheApi api;
+        api.getActions();
+        // Two loads queued on the reader thread; the object goes before either has finished. The
+        // destructor waits for the running one; nothing reaches the destroyed object.
+        QVERIFY(api.openBCFFile(path));
+        QVERIFY(api.openBCFFile(path));
+        reader = api.findChild<QThread*>(QStringLiteral("BCF_2_1ReaderThread"));
+        QVERIFY(reader);
+    }
+    QVERIFY(reader.isNull());
+    QCoreApplication::processEvents();
+    QCOMPARE(storedHistory(), QStringList());
+    QCOMPARE(boxes.count(), 0);
 }
 
 BCF_TEST_MAIN(TestWorkflow)
