@@ -29,6 +29,15 @@ const char* const ActionProperty = "action";
 // Open and new actions come first; document entries follow.
 const int FirstEntryIndex = 2;
 
+// The document entry that holder names in its "action" property (an untyped pointer), or null.
+QAction* entryProperty(const QObject* holder)
+{
+    const QVariant value = holder->property(ActionProperty);
+    if (value.userType() != QMetaType::VoidStar && !value.canConvert(QMetaType::VoidStar))
+        return nullptr;
+    return static_cast<QAction*>(value.value<void*>());
+}
+
 } // namespace
 
 QList<QAction*> BCFCacheApi::getActions()
@@ -108,10 +117,7 @@ void BCFCacheApi::insertEntry(QAction* entry)
 
 QAction* BCFCacheApi::currentEntry() const
 {
-    const QVariant value = m_saveAction->property(ActionProperty);
-    if (value.userType() != QMetaType::VoidStar && !value.canConvert(QMetaType::VoidStar))
-        return nullptr;
-    return static_cast<QAction*>(value.value<void*>());
+    return entryProperty(m_saveAction);
 }
 
 QString BCFCacheApi::currentFileName() const
@@ -167,8 +173,7 @@ void BCFCacheApi::saveBCFFile(bool checked)
 
     // Before the first open or new there is no current document: the cache is then saved like a
     // new document, under a path that the user chooses, and gets an entry of its own.
-    const bool hasDocument = source->property(ActionProperty).isValid();
-    QAction* entry = hasDocument ? currentEntry() : nullptr;
+    QAction* entry = entryProperty(source);
     QString path = source->property(FileNameProperty).toString();
 
     if (path.isEmpty()) {
@@ -207,10 +212,7 @@ void BCFCacheApi::saveBCFEntry(bool checked)
     if (!source)
         source = m_saveAction;
 
-    const QVariant value = source->property(ActionProperty);
-    QAction* entry = (value.userType() == QMetaType::VoidStar || value.canConvert(QMetaType::VoidStar))
-        ? static_cast<QAction*>(value.value<void*>())
-        : nullptr;
+    QAction* entry = entryProperty(source);
     const QString path = source->property(FileNameProperty).toString();
 
     if (!writeCacheTo(path))
