@@ -890,10 +890,33 @@ void TestWorkflow::failedSaveKeepsFile()
     const QStringList leftovers = QDir(m_dir->path()).entryList(QDir::Files);
     QCOMPARE(leftovers, QStringList({QStringLiteral("keep.bcf")}));
 
+    // Leaving it for another document while the write fails again: the other document does not
+    // open and the unsaved topic stays in the cache.
+    QSignalSpy opened(&api, &BCFCacheApi::opened);
+    QSignalSpy canceled(&api, &BCFCacheApi::canceled);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+    }
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    std::signal(SIGXFSZ, SIG_IGN);
+    actionsOf(api).newDocument->trigger();
+    entry->trigger();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    QCOMPARE(opened.count(), 0);
+    QCOMPARE(canceled.count(), 0);
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(currentFileName(api), path);
+    QCOMPARE(api.getTopic(QString()).size(), 3);
+    QCOMPARE(fileBytes(path), original);
+    QCOMPARE(boxes.count(), 5);
+    QCOMPARE(boxes.records().at(2).text, QStringLiteral("Can't save annotations."));
+
     // Still modified: leaving asks, and Yes writes it now.
     boxes.answer(QMessageBox::Yes);
     api.checkToSaveCurrentBCF();
-    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.count(), 6);
     QCOMPARE(saved.count(), 1);
     QCOMPARE(loadModel(path)->topicCount(), 3);
 }

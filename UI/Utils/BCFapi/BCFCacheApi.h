@@ -138,8 +138,12 @@ private:
     QString currentFileName() const;
     void setCurrentDocument(const QString& path, QAction* entry);
     bool writeCacheTo(const QString& path);
+    bool offerToSaveCurrent();
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
     QString documentProjectPath() const;
+
+    // Set when the last write of the cache failed; read by offerToSaveCurrent.
+    bool m_saveFailed = false;
 
     static const int sFileHistorySize = 10;
 };

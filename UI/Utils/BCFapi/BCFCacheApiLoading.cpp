@@ -37,12 +37,15 @@ bool hasBCFSuffix(const QString& path)
 void BCFCacheApi::openBCFFile(bool checked)
 {
     Q_UNUSED(checked)
-    checkToSaveCurrentBCF();
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!offerToSaveCurrent()) {
+        emit canceled(action);
+        return;
+    }
 
     const QString path = QtTools::getOpenFileName(QStringLiteral("BCFapi/Annotations"), nullptr,
                                                   tr("Open annotations..."),
                                                   tr("BCF files (*.bcf *.bcfzip);;All files (*.*)"));
-    auto* action = qobject_cast<QAction*>(sender());
     if (!path.isEmpty() && openBCFFile(path))
         emit opened(action);
     else
@@ -64,7 +67,8 @@ bool BCFCacheApi::openBCFFile(const QString& path)
 void BCFCacheApi::openBCFEntry(bool checked)
 {
     Q_UNUSED(checked)
-    checkToSaveCurrentBCF();
+    if (!offerToSaveCurrent())
+        return;
 
     auto* entry = qobject_cast<QAction*>(sender());
     if (!entry)

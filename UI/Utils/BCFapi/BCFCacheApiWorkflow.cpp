@@ -153,6 +153,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
             m_watcher->removePath(path);
 
         written = model && model->serialize(path);
+        m_saveFailed = !written;
         if (!written) {
             QMessageBox::warning(nullptr, tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
                                  QMessageBox::NoButton);
@@ -224,7 +225,8 @@ void BCFCacheApi::saveBCFEntry(bool checked)
 void BCFCacheApi::newBCFFile(bool checked)
 {
     Q_UNUSED(checked)
-    checkToSaveCurrentBCF();
+    if (!offerToSaveCurrent())
+        return;
     clearTopics();
 
     auto* entry = new QAction(QString(), this);
@@ -251,6 +253,16 @@ void BCFCacheApi::exportToBCF1(bool checked)
         QMessageBox::warning(nullptr, tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
                              QMessageBox::NoButton);
     }
+}
+
+// Offers to save a modified document before it is replaced. False when the user chose to save and
+// the write failed: the document must then stay, or the changes that could not be written would be
+// thrown away with it. A cancelled save dialog or the answer No lets the replacement go on.
+bool BCFCacheApi::offerToSaveCurrent()
+{
+    m_saveFailed = false;
+    checkToSaveCurrentBCF();
+    return !m_saveFailed;
 }
 
 void BCFCacheApi::checkToSaveCurrentBCF()
