@@ -2,7 +2,8 @@
 // an unwritable folder, a write error in the middle of the archive (file size limit), a folder
 // in place of the target, a missing folder. A save that succeeds replaces the file whole.
 
-#include "WriterTestSupport.h"
+#include "BCFTestSupport/ModelRecords.h"
+#include "BCFTestSupport/TestMain.h"
 
 #include "BCFLib/BCFArchiveWriter.h"
 #include "BCFLib/Topic.h"
@@ -15,7 +16,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace WriterTest;
 using namespace BCFLib;
 
 namespace {
@@ -104,7 +104,7 @@ void TestWriterFailedSave::successfulSaveReplacesTheFile()
 {
     QVERIFY(modelWithLargeSnapshot(QStringLiteral("new content"))->serialize(m_target));
     QCOMPARE(listing(m_dir->path()), QStringList{QStringLiteral("document.bcfzip")});
-    const QSharedPointer<BCFModel> reloaded = load(m_target);
+    const QSharedPointer<BCFModel> reloaded = BCFTest::loadAsViewer(m_target);
     QCOMPARE(reloaded->topicCount(), 1);
     QCOMPARE(reloaded->topics().at(0)->title(), QStringLiteral("new content"));
 }
@@ -149,5 +149,5 @@ void TestWriterFailedSave::failedSavesLeaveTheFileAsItWas()
     QCOMPARE(fileBytes(m_target), m_old);
 }
 
-WRITER_TEST_MAIN(TestWriterFailedSave)
+BCF_TEST_MAIN(TestWriterFailedSave)
 #include "tst_writerfailedsave.moc"
