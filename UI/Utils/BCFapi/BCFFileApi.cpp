@@ -150,12 +150,8 @@ QString BCFFileApi::createTopic(const QVariantMap& topic, const QString& project
 QVariantMap BCFFileApi::getSingleTopic(const QString& topic_id, const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QVariantMap();
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QVariantMap();
-    return topic->toQVariant().toMap();
+    const BCFLib::Topic* topic = topicOf(topic_id);
+    return topic ? topic->toQVariant().toMap() : QVariantMap();
 }
 
 void BCFFileApi::editSingleTopic(const QString& topic_id, const QVariantMap& topic, const QString& project_id)
@@ -174,9 +170,14 @@ void BCFFileApi::removeSingleTopic(const QString& topic_id, const QString& proje
     m_model->removeTopic(topic_id);
 }
 
+BCFLib::Topic* BCFFileApi::topicOf(const QString& topic_id) const
+{
+    return m_model ? m_model->topic(topic_id) : nullptr;
+}
+
 void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, FillMode mode)
 {
-    BCFLib::Topic* topic = m_model->topic(topic_id);
+    BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return;
 
@@ -217,16 +218,12 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
     // Comments and viewpoints the lists do not name are kept. On edit, an entry with a guid edits
     // that item; when the topic has no such item, the entry is created under its guid rather than
     // dropped.
-    const auto currentTopic = [this, &topic_id]() -> const BCFLib::Topic* {
-        return m_model ? m_model->topic(topic_id) : nullptr;
-    };
     if (record.contains(BCFKeys::Comments)) {
         const QVariantList comments = record.value(BCFKeys::Comments).toList();
         for (const QVariant& value : comments) {
             const QVariantMap comment = value.toMap();
             const QString guid = comment.value(BCFKeys::Guid).toString();
-            const BCFLib::Topic* current = currentTopic();
-            if (mode == FillMode::Edit && comment.contains(BCFKeys::Guid) && current && current->comment(guid))
+            if (mode == FillMode::Edit && comment.contains(BCFKeys::Guid) && commentOf(topic_id, guid))
                 editSingleComment(topic_id, guid, comment, QString());
             else
                 createComment(topic_id, comment, QString());
@@ -237,9 +234,7 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
         for (const QVariant& value : viewpoints) {
             const QVariantMap viewpoint = value.toMap();
             const QString guid = viewpoint.value(BCFKeys::Guid).toString();
-            const BCFLib::Topic* current = currentTopic();
-            if (mode == FillMode::Edit && viewpoint.contains(BCFKeys::Guid) && current
-                && current->viewpoint(guid))
+            if (mode == FillMode::Edit && viewpoint.contains(BCFKeys::Guid) && viewpointOf(topic_id, guid))
                 editSingleViewpoint(topic_id, guid, viewpoint, QString());
             else
                 createViewpoint(topic_id, viewpoint, QString());

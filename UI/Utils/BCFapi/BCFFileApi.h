@@ -6,7 +6,9 @@
 
 namespace BCFLib {
 class BCFModel;
+class Comment;
 class Topic;
+class Viewpoint;
 struct OrthogonalCamera;
 struct PerspectiveCamera;
 } // namespace BCFLib
@@ -101,6 +103,12 @@ public:
 
 private:
     enum class FillMode { Create, Edit };
+
+    // The item of that identifier in the current model; null when there is no model or no such
+    // item. Every operation looks its item up afresh: an override may have changed the model.
+    BCFLib::Topic* topicOf(const QString& topic_id) const;
+    BCFLib::Comment* commentOf(const QString& topic_id, const QString& comment_id) const;
+    BCFLib::Viewpoint* viewpointOf(const QString& topic_id, const QString& viewpoint_id) const;
 
     // Writes the record into the existing topic topic_id: scalar fields on every call, attachments,
     // comments and viewpoints only when the record carries their key.

@@ -16,23 +16,15 @@ namespace Vexamo {
 QVariantMap BCFFileApi::getBimSnippet(const QString& topic_id, const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QVariantMap();
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QVariantMap();
-    const BCFLib::BimSnippet* snippet = topic->bimSnippet();
-    if (!snippet)
-        return QVariantMap();
-    return snippet->toQVariant().toMap();
+    const BCFLib::Topic* topic = topicOf(topic_id);
+    const BCFLib::BimSnippet* snippet = topic ? topic->bimSnippet() : nullptr;
+    return snippet ? snippet->toQVariant().toMap() : QVariantMap();
 }
 
 void BCFFileApi::setBimSnippet(const QString& topic_id, const QVariantMap& snippet, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
+    BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return;
     // The topic always ends with exactly one snippet, also for an empty record.
@@ -73,9 +65,7 @@ QVariantList BCFFileApi::getFile(const QString& topic_id, const QString& project
 {
     Q_UNUSED(project_id)
     QVariantList list;
-    if (!m_model)
-        return list;
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
+    const BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return list;
     for (const BCFLib::File* file : topic->files())
@@ -86,9 +76,7 @@ QVariantList BCFFileApi::getFile(const QString& topic_id, const QString& project
 void BCFFileApi::setFile(const QString& topic_id, const QVariantList& files, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
+    BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return;
     if (!topic->files().isEmpty())
@@ -103,9 +91,7 @@ QVariantList BCFFileApi::getDocumentReference(const QString& topic_id, const QSt
 {
     Q_UNUSED(project_id)
     QVariantList list;
-    if (!m_model)
-        return list;
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
+    const BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return list;
     for (const BCFLib::DocumentReference* reference : topic->documentReferences())
@@ -117,9 +103,7 @@ void BCFFileApi::setDocumentReference(const QString& topic_id, const QVariantLis
                                       const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
+    BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return;
     if (!topic->documentReferences().isEmpty())
@@ -135,9 +119,7 @@ QStringList BCFFileApi::getRelatedTopics(const QString& topic_id, const QString&
 {
     Q_UNUSED(project_id)
     QStringList list;
-    if (!m_model)
-        return list;
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
+    const BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return list;
     for (const BCFLib::RelatedTopic* related : topic->relatedTopics())
@@ -148,9 +130,7 @@ QStringList BCFFileApi::getRelatedTopics(const QString& topic_id, const QString&
 void BCFFileApi::setRelatedTopics(const QString& topic_id, const QStringList& related, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
+    BCFLib::Topic* topic = topicOf(topic_id);
     if (!topic)
         return;
     if (!topic->relatedTopics().isEmpty())

@@ -9,32 +9,31 @@
 
 namespace Vexamo {
 
+BCFLib::Comment* BCFFileApi::commentOf(const QString& topic_id, const QString& comment_id) const
+{
+    const BCFLib::Topic* topic = topicOf(topic_id);
+    return topic ? topic->comment(comment_id) : nullptr;
+}
+
 // Comments ---------------------------------------------------------------------------------------
 
 QVariantList BCFFileApi::getComment(const QString& topic_id, const QString& project_id) const
 {
     Q_UNUSED(project_id)
     QVariantList list;
-    if (!m_model)
-        return list;
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return list;
-    // Through the single-record read, so that a subclass overriding it changes the list too.
-    for (const BCFLib::Comment* comment : topic->comments())
-        list.append(getSingleComment(topic_id, comment->guid(), QString()));
+    if (const BCFLib::Topic* topic = topicOf(topic_id)) {
+        // Through the single-record read, so that a subclass overriding it changes the list too.
+        for (const BCFLib::Comment* comment : topic->comments())
+            list.append(getSingleComment(topic_id, comment->guid(), QString()));
+    }
     return list;
 }
 
 QString BCFFileApi::createComment(const QString& topic_id, const QVariantMap& comment, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QString();
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QString();
-    BCFLib::Comment* created = topic->addComment(comment.value(BCFKeys::Guid).toString());
+    BCFLib::Topic* topic = topicOf(topic_id);
+    BCFLib::Comment* created = topic ? topic->addComment(comment.value(BCFKeys::Guid).toString()) : nullptr;
     if (!created)
         return QString();
     created->setTopic(topic);
@@ -46,41 +45,23 @@ QVariantMap BCFFileApi::getSingleComment(const QString& topic_id, const QString&
                                          const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QVariantMap();
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QVariantMap();
-    const BCFLib::Comment* comment = topic->comment(comment_id);
-    if (!comment)
-        return QVariantMap();
-    return comment->toQVariant().toMap();
+    const BCFLib::Comment* comment = commentOf(topic_id, comment_id);
+    return comment ? comment->toQVariant().toMap() : QVariantMap();
 }
 
 void BCFFileApi::editSingleComment(const QString& topic_id, const QString& comment_id, const QVariantMap& comment,
                                    const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return;
-    BCFLib::Comment* existing = topic->comment(comment_id);
-    if (!existing)
-        return;
-    existing->fromQVariant(comment);
+    if (BCFLib::Comment* existing = commentOf(topic_id, comment_id))
+        existing->fromQVariant(comment);
 }
 
 void BCFFileApi::removeSingleComment(const QString& topic_id, const QString& comment_id, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return;
-    topic->removeComment(comment_id);
+    if (BCFLib::Topic* topic = topicOf(topic_id))
+        topic->removeComment(comment_id);
 }
 
 } // namespace Vexamo

@@ -11,31 +11,31 @@
 
 namespace Vexamo {
 
+BCFLib::Viewpoint* BCFFileApi::viewpointOf(const QString& topic_id, const QString& viewpoint_id) const
+{
+    const BCFLib::Topic* topic = topicOf(topic_id);
+    return topic ? topic->viewpoint(viewpoint_id) : nullptr;
+}
+
 // Viewpoints -------------------------------------------------------------------------------------
 
 QVariantList BCFFileApi::getViewpoint(const QString& topic_id, const QString& project_id) const
 {
     Q_UNUSED(project_id)
     QVariantList list;
-    if (!m_model)
-        return list;
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return list;
-    for (const BCFLib::Viewpoint* viewpoint : topic->viewpoints())
-        list.append(getSingleViewpoint(topic_id, viewpoint->guid(), QString()));
+    if (const BCFLib::Topic* topic = topicOf(topic_id)) {
+        // Through the single-record read, so that a subclass overriding it changes the list too.
+        for (const BCFLib::Viewpoint* viewpoint : topic->viewpoints())
+            list.append(getSingleViewpoint(topic_id, viewpoint->guid(), QString()));
+    }
     return list;
 }
 
 QString BCFFileApi::createViewpoint(const QString& topic_id, const QVariantMap& viewpoint, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QString();
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QString();
-    BCFLib::Viewpoint* created = topic->addViewpoint(viewpoint.value(BCFKeys::Guid).toString());
+    BCFLib::Topic* topic = topicOf(topic_id);
+    BCFLib::Viewpoint* created = topic ? topic->addViewpoint(viewpoint.value(BCFKeys::Guid).toString()) : nullptr;
     if (!created)
         return QString();
     created->fromQVariant(viewpoint);
@@ -46,42 +46,24 @@ QVariantMap BCFFileApi::getSingleViewpoint(const QString& topic_id, const QStrin
                                            const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QVariantMap();
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QVariantMap();
-    const BCFLib::Viewpoint* viewpoint = topic->viewpoint(viewpoint_id);
-    if (!viewpoint)
-        return QVariantMap();
-    return viewpoint->toQVariant().toMap();
+    const BCFLib::Viewpoint* viewpoint = viewpointOf(topic_id, viewpoint_id);
+    return viewpoint ? viewpoint->toQVariant().toMap() : QVariantMap();
 }
 
 void BCFFileApi::editSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                      const QVariantMap& viewpoint, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return;
-    BCFLib::Viewpoint* existing = topic->viewpoint(viewpoint_id);
-    if (!existing)
-        return;
-    existing->fromQVariant(viewpoint);
+    if (BCFLib::Viewpoint* existing = viewpointOf(topic_id, viewpoint_id))
+        existing->fromQVariant(viewpoint);
 }
 
 void BCFFileApi::removeSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                        const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return;
-    topic->removeViewpoint(viewpoint_id);
+    if (BCFLib::Topic* topic = topicOf(topic_id))
+        topic->removeViewpoint(viewpoint_id);
 }
 
 // Snapshots and components -----------------------------------------------------------------------
@@ -90,30 +72,20 @@ QByteArray* BCFFileApi::getSnapshotContent(const QString& topic_id, const QStrin
                                            const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return nullptr;
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return nullptr;
+    const BCFLib::Topic* topic = topicOf(topic_id);
     // The model keeps its own bytes; the caller gets a copy it owns.
-    const QByteArray* snapshot = topic->snapshot(viewpoint_id);
-    if (!snapshot)
-        return nullptr;
-    return new QByteArray(*snapshot);
+    const QByteArray* snapshot = topic ? topic->snapshot(viewpoint_id) : nullptr;
+    return snapshot ? new QByteArray(*snapshot) : nullptr;
 }
 
 void BCFFileApi::editSnapshotContent(const QString& topic_id, const QString& viewpoint_id, QByteArray* content,
                                      const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return;
     // Snapshots are kept by the topic under the viewpoint's identifier, whether or not that
     // viewpoint exists; the model copies the bytes and ignores a null pointer.
-    topic->addSnapshot(viewpoint_id, content);
+    if (BCFLib::Topic* topic = topicOf(topic_id))
+        topic->addSnapshot(viewpoint_id, content);
 }
 
 QByteArray* BCFFileApi::getBitmapContent(const QString& topic_id, const QString& viewpoint_id,
@@ -140,30 +112,16 @@ QVariantMap BCFFileApi::getComponent(const QString& topic_id, const QString& vie
                                      const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return QVariantMap();
-    const BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return QVariantMap();
-    const BCFLib::Viewpoint* viewpoint = topic->viewpoint(viewpoint_id);
-    if (!viewpoint)
-        return QVariantMap();
-    return viewpoint->componentsToQVariant();
+    const BCFLib::Viewpoint* viewpoint = viewpointOf(topic_id, viewpoint_id);
+    return viewpoint ? viewpoint->componentsToQVariant() : QVariantMap();
 }
 
 void BCFFileApi::setComponent(const QString& topic_id, const QString& viewpoint_id, const QVariantMap& components,
                               const QString& project_id)
 {
     Q_UNUSED(project_id)
-    if (!m_model)
-        return;
-    BCFLib::Topic* topic = m_model->topic(topic_id);
-    if (!topic)
-        return;
-    BCFLib::Viewpoint* viewpoint = topic->viewpoint(viewpoint_id);
-    if (!viewpoint)
-        return;
-    viewpoint->componentsFromQVariant(components);
+    if (BCFLib::Viewpoint* viewpoint = viewpointOf(topic_id, viewpoint_id))
+        viewpoint->componentsFromQVariant(components);
 }
 
 // Camera conversions -----------------------------------------------------------------------------
