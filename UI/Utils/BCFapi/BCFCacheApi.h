@@ -2,6 +2,8 @@
 
 #include "BCFapi/BCFapi.h"
 
+#include <functional>
+
 class QFileSystemWatcher;
 class QMenu;
 class QThread;
@@ -130,6 +132,11 @@ protected:
     QThread* m_readerThread = nullptr;
 
 private:
+    // Store internals: reads topic_id once, lets change rewrite the viewpoint viewpoint_id and
+    // writes the topic back; the document counts as changed even when there is no such viewpoint.
+    void changeViewpoint(const QString& topic_id, const QString& viewpoint_id,
+                         const std::function<void(QVariantMap&)>& change);
+
     // Workflow internals
     QAction* createFileEntry(const QString& path);
     void insertEntry(QAction* entry);

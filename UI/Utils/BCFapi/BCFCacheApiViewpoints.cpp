@@ -103,27 +103,16 @@ void BCFCacheApi::editSnapshotContent(const QString& topic_id, const QString& vi
     Q_UNUSED(project_id)
     if (!BCFCacheTopicId::isSafe(topic_id))
         return;
-
-    QVariantMap topic = getSingleTopic(topic_id, QString());
-    QVariantList viewpoints = topic.take(BCFKeys::Viewpoints).toList();
-    const int position = positionInList(viewpoint_id, viewpoints);
-    // Even an unknown viewpoint counts as a change of the document.
-    m_saved = false;
-    if (position < 0)
-        return;
-
-    QVariantMap viewpoint = viewpoints.at(position).toMap();
-    if (content) {
-        QVariantMap snapshot;
-        snapshot.insert(BCFKeys::SnapshotType, QStringLiteral("png"));
-        snapshot.insert(BCFKeys::SnapshotData, *content);
-        viewpoint.insert(BCFKeys::Snapshot, snapshot);
-    } else {
-        viewpoint.remove(BCFKeys::Snapshot);
-    }
-    viewpoints[position] = viewpoint;
-    topic.insert(BCFKeys::Viewpoints, viewpoints);
-    editSingleTopic(topic_id, topic, QString());
+    changeViewpoint(topic_id, viewpoint_id, [content](QVariantMap& viewpoint) {
+        if (content) {
+            QVariantMap snapshot;
+            snapshot.insert(BCFKeys::SnapshotType, QStringLiteral("png"));
+            snapshot.insert(BCFKeys::SnapshotData, *content);
+            viewpoint.insert(BCFKeys::Snapshot, snapshot);
+        } else {
+            viewpoint.remove(BCFKeys::Snapshot);
+        }
+    });
 }
 
 // The working cache keeps no bitmap content.
@@ -160,7 +149,18 @@ void BCFCacheApi::setComponent(const QString& topic_id, const QString& viewpoint
     Q_UNUSED(project_id)
     if (!BCFCacheTopicId::isSafe(topic_id))
         return;
+    // An empty component set removes the member; the viewpoint keeps its place in the list.
+    changeViewpoint(topic_id, viewpoint_id, [&components](QVariantMap& viewpoint) {
+        if (components.isEmpty())
+            viewpoint.remove(BCFKeys::Components);
+        else
+            viewpoint.insert(BCFKeys::Components, components);
+    });
+}
 
+void BCFCacheApi::changeViewpoint(const QString& topic_id, const QString& viewpoint_id,
+                                  const std::function<void(QVariantMap&)>& change)
+{
     QVariantMap topic = getSingleTopic(topic_id, QString());
     QVariantList viewpoints = topic.take(BCFKeys::Viewpoints).toList();
     const int position = positionInList(viewpoint_id, viewpoints);
@@ -169,12 +169,8 @@ void BCFCacheApi::setComponent(const QString& topic_id, const QString& viewpoint
     if (position < 0)
         return;
 
-    // An empty component set removes the member; the viewpoint keeps its place in the list.
     QVariantMap viewpoint = viewpoints.at(position).toMap();
-    if (components.isEmpty())
-        viewpoint.remove(BCFKeys::Components);
-    else
-        viewpoint.insert(BCFKeys::Components, components);
+    change(viewpoint);
     viewpoints[position] = viewpoint;
     topic.insert(BCFKeys::Viewpoints, viewpoints);
     editSingleTopic(topic_id, topic, QString());
