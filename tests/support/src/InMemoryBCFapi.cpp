@@ -45,6 +45,15 @@ int indexOfGuid(const QVariantList& list, const QString& id)
     return -1;
 }
 
+// The record with its "guid", a new one when it has none.
+QVariantMap withGuid(const QVariantMap& record)
+{
+    QVariantMap result = record;
+    if (result.value(BCFKeys::Guid).toString().isEmpty())
+        result.insert(BCFKeys::Guid, newId());
+    return result;
+}
+
 QByteArray deepCopy(const QByteArray* content)
 {
     return QByteArray(content->constData(), content->size());
@@ -77,26 +86,6 @@ void InMemoryBCFapi::setProjects(const QStringList& projectIds)
         m_projects.append(QVariantMap{{BCFKeys::ProjectId, id}});
 }
 
-void InMemoryBCFapi::setProjectScoped(bool scoped)
-{
-    m_projectScoped = scoped;
-}
-
-void InMemoryBCFapi::setRefuseTopics(bool refuse)
-{
-    m_refuseTopics = refuse;
-}
-
-void InMemoryBCFapi::setType(Type type)
-{
-    m_type = type;
-}
-
-void InMemoryBCFapi::setUsername(const QString& name)
-{
-    m_username = name;
-}
-
 void InMemoryBCFapi::setSnapshot(const QString& topic_id, const QString& viewpoint_id, const QByteArray& content,
                                  const QString& project_id)
 {
@@ -127,16 +116,6 @@ QByteArray InMemoryBCFapi::bitmap(const QString& topic_id, const QString& viewpo
                                   const QString& project_id) const
 {
     return m_bitmaps.value(contentKey(project_id, {topic_id, viewpoint_id, bitmap_id}));
-}
-
-int InMemoryBCFapi::snapshotCount() const
-{
-    return m_snapshots.size();
-}
-
-int InMemoryBCFapi::bitmapCount() const
-{
-    return m_bitmaps.size();
 }
 
 int InMemoryBCFapi::outstandingContentCopies() const
@@ -225,12 +204,8 @@ QString InMemoryBCFapi::createTopic(const QVariantMap& topic, const QString& pro
     log(QStringLiteral("createTopic"), {recordArg(topic), project_id});
     if (m_refuseTopics)
         return QString();
-    QVariantMap record = topic;
-    QString id = record.value(BCFKeys::Guid).toString();
-    if (id.isEmpty()) {
-        id = newId();
-        record.insert(BCFKeys::Guid, id);
-    }
+    const QVariantMap record = withGuid(topic);
+    const QString id = record.value(BCFKeys::Guid).toString();
     const int existing = topicIndex(id, project_id);
     if (existing >= 0)
         m_topics[scope(project_id)][existing] = record;
@@ -312,53 +287,28 @@ QVariantList InMemoryBCFapi::getComment(const QString& topic_id, const QString& 
 QString InMemoryBCFapi::createComment(const QString& topic_id, const QVariantMap& comment, const QString& project_id)
 {
     log(QStringLiteral("createComment"), {topic_id, recordArg(comment), project_id});
-    if (!topicRecord(topic_id, project_id))
-        return QString();
-    QVariantMap record = comment;
-    QString id = record.value(BCFKeys::Guid).toString();
-    if (id.isEmpty()) {
-        id = newId();
-        record.insert(BCFKeys::Guid, id);
-    }
-    QVariantList comments = nestedList(topic_id, BCFKeys::Comments, project_id);
-    comments.append(record);
-    setNestedList(topic_id, BCFKeys::Comments, comments, project_id);
-    return id;
+    return addNested(topic_id, BCFKeys::Comments, comment, project_id);
 }
 
 QVariantMap InMemoryBCFapi::getSingleComment(const QString& topic_id, const QString& comment_id,
                                              const QString& project_id) const
 {
     log(QStringLiteral("getSingleComment"), {topic_id, comment_id, project_id});
-    const QVariantList comments = nestedList(topic_id, BCFKeys::Comments, project_id);
-    const int index = indexOfGuid(comments, comment_id);
-    return index >= 0 ? comments.at(index).toMap() : QVariantMap();
+    return nestedItem(topic_id, BCFKeys::Comments, comment_id, project_id);
 }
 
 void InMemoryBCFapi::editSingleComment(const QString& topic_id, const QString& comment_id,
                                        const QVariantMap& comment, const QString& project_id)
 {
     log(QStringLiteral("editSingleComment"), {topic_id, comment_id, recordArg(comment), project_id});
-    QVariantList comments = nestedList(topic_id, BCFKeys::Comments, project_id);
-    const int index = indexOfGuid(comments, comment_id);
-    if (index < 0)
-        return;
-    QVariantMap record = comment;
-    record.insert(BCFKeys::Guid, comment_id);
-    comments[index] = record;
-    setNestedList(topic_id, BCFKeys::Comments, comments, project_id);
+    replaceNested(topic_id, BCFKeys::Comments, comment_id, comment, project_id);
 }
 
 void InMemoryBCFapi::removeSingleComment(const QString& topic_id, const QString& comment_id,
                                          const QString& project_id)
 {
     log(QStringLiteral("removeSingleComment"), {topic_id, comment_id, project_id});
-    QVariantList comments = nestedList(topic_id, BCFKeys::Comments, project_id);
-    const int index = indexOfGuid(comments, comment_id);
-    if (index < 0)
-        return;
-    comments.removeAt(index);
-    setNestedList(topic_id, BCFKeys::Comments, comments, project_id);
+    replaceNested(topic_id, BCFKeys::Comments, comment_id, QVariant(), project_id);
 }
 
 QStringList InMemoryBCFapi::getRelatedTopics(const QString& topic_id, const QString& project_id) const
@@ -399,54 +349,29 @@ QString InMemoryBCFapi::createViewpoint(const QString& topic_id, const QVariantM
                                         const QString& project_id)
 {
     log(QStringLiteral("createViewpoint"), {topic_id, recordArg(viewpoint), project_id});
-    if (!topicRecord(topic_id, project_id))
-        return QString();
-    QVariantMap record = viewpoint;
-    QString id = record.value(BCFKeys::Guid).toString();
-    if (id.isEmpty()) {
-        id = newId();
-        record.insert(BCFKeys::Guid, id);
-    }
-    QVariantList viewpoints = nestedList(topic_id, BCFKeys::Viewpoints, project_id);
-    viewpoints.append(record);
-    setNestedList(topic_id, BCFKeys::Viewpoints, viewpoints, project_id);
-    return id;
+    return addNested(topic_id, BCFKeys::Viewpoints, viewpoint, project_id);
 }
 
 QVariantMap InMemoryBCFapi::getSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                                const QString& project_id) const
 {
     log(QStringLiteral("getSingleViewpoint"), {topic_id, viewpoint_id, project_id});
-    const QVariantList viewpoints = nestedList(topic_id, BCFKeys::Viewpoints, project_id);
-    const int index = indexOfGuid(viewpoints, viewpoint_id);
-    return index >= 0 ? viewpoints.at(index).toMap() : QVariantMap();
+    return nestedItem(topic_id, BCFKeys::Viewpoints, viewpoint_id, project_id);
 }
 
 void InMemoryBCFapi::editSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                          const QVariantMap& viewpoint, const QString& project_id)
 {
     log(QStringLiteral("editSingleViewpoint"), {topic_id, viewpoint_id, recordArg(viewpoint), project_id});
-    QVariantList viewpoints = nestedList(topic_id, BCFKeys::Viewpoints, project_id);
-    const int index = indexOfGuid(viewpoints, viewpoint_id);
-    if (index < 0)
-        return;
-    QVariantMap record = viewpoint;
-    record.insert(BCFKeys::Guid, viewpoint_id);
-    viewpoints[index] = record;
-    setNestedList(topic_id, BCFKeys::Viewpoints, viewpoints, project_id);
+    replaceNested(topic_id, BCFKeys::Viewpoints, viewpoint_id, viewpoint, project_id);
 }
 
 void InMemoryBCFapi::removeSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                            const QString& project_id)
 {
     log(QStringLiteral("removeSingleViewpoint"), {topic_id, viewpoint_id, project_id});
-    QVariantList viewpoints = nestedList(topic_id, BCFKeys::Viewpoints, project_id);
-    const int index = indexOfGuid(viewpoints, viewpoint_id);
-    if (index < 0)
-        return;
-    viewpoints.removeAt(index);
-    setNestedList(topic_id, BCFKeys::Viewpoints, viewpoints, project_id);
-    m_snapshots.remove(contentKey(project_id, {topic_id, viewpoint_id}));
+    if (replaceNested(topic_id, BCFKeys::Viewpoints, viewpoint_id, QVariant(), project_id))
+        m_snapshots.remove(contentKey(project_id, {topic_id, viewpoint_id}));
 }
 
 QByteArray* InMemoryBCFapi::getSnapshotContent(const QString& topic_id, const QString& viewpoint_id,
@@ -483,23 +408,16 @@ QVariantMap InMemoryBCFapi::getComponent(const QString& topic_id, const QString&
                                          const QString& project_id) const
 {
     log(QStringLiteral("getComponent"), {topic_id, viewpoint_id, project_id});
-    const QVariantList viewpoints = nestedList(topic_id, BCFKeys::Viewpoints, project_id);
-    const int index = indexOfGuid(viewpoints, viewpoint_id);
-    return index >= 0 ? viewpoints.at(index).toMap().value(BCFKeys::Components).toMap() : QVariantMap();
+    return nestedItem(topic_id, BCFKeys::Viewpoints, viewpoint_id, project_id).value(BCFKeys::Components).toMap();
 }
 
 void InMemoryBCFapi::setComponent(const QString& topic_id, const QString& viewpoint_id,
                                   const QVariantMap& components, const QString& project_id)
 {
     log(QStringLiteral("setComponent"), {topic_id, viewpoint_id, recordArg(components), project_id});
-    QVariantList viewpoints = nestedList(topic_id, BCFKeys::Viewpoints, project_id);
-    const int index = indexOfGuid(viewpoints, viewpoint_id);
-    if (index < 0)
-        return;
-    QVariantMap viewpoint = viewpoints.at(index).toMap();
+    QVariantMap viewpoint = nestedItem(topic_id, BCFKeys::Viewpoints, viewpoint_id, project_id);
     viewpoint.insert(BCFKeys::Components, components);
-    viewpoints[index] = viewpoint;
-    setNestedList(topic_id, BCFKeys::Viewpoints, viewpoints, project_id);
+    replaceNested(topic_id, BCFKeys::Viewpoints, viewpoint_id, viewpoint, project_id);
 }
 
 bool InMemoryBCFapi::saveTopics(const QString& file_name)
@@ -591,6 +509,45 @@ bool InMemoryBCFapi::hasViewpoint(const QString& topic_id, const QString& viewpo
                                   const QString& project_id) const
 {
     return indexOfGuid(nestedList(topic_id, BCFKeys::Viewpoints, project_id), viewpoint_id) >= 0;
+}
+
+QString InMemoryBCFapi::addNested(const QString& topic_id, const QString& key, const QVariantMap& item,
+                                  const QString& project_id)
+{
+    QVariantMap* topic = topicRecord(topic_id, project_id);
+    if (!topic)
+        return QString();
+    const QVariantMap record = withGuid(item);
+    QVariantList list = topic->value(key).toList();
+    list.append(record);
+    topic->insert(key, list);
+    return record.value(BCFKeys::Guid).toString();
+}
+
+QVariantMap InMemoryBCFapi::nestedItem(const QString& topic_id, const QString& key, const QString& item_id,
+                                       const QString& project_id) const
+{
+    const QVariantList list = nestedList(topic_id, key, project_id);
+    const int index = indexOfGuid(list, item_id);
+    return index >= 0 ? list.at(index).toMap() : QVariantMap();
+}
+
+bool InMemoryBCFapi::replaceNested(const QString& topic_id, const QString& key, const QString& item_id,
+                                   const QVariant& item, const QString& project_id)
+{
+    QVariantList list = nestedList(topic_id, key, project_id);
+    const int index = indexOfGuid(list, item_id);
+    if (index < 0)
+        return false;
+    if (item.isValid()) {
+        QVariantMap record = item.toMap();
+        record.insert(BCFKeys::Guid, item_id);
+        list[index] = record;
+    } else {
+        list.removeAt(index);
+    }
+    setNestedList(topic_id, key, list, project_id);
+    return true;
 }
 
 QVariantList InMemoryBCFapi::nestedList(const QString& topic_id, const QString& key, const QString& project_id) const

@@ -36,10 +36,10 @@ public:
     // Set-up for tests (not logged).
     void setCallLog(CallLog* log, const QString& name);
     void setProjects(const QStringList& projectIds);
-    void setProjectScoped(bool scoped);
-    void setRefuseTopics(bool refuse);
-    void setType(Type type);
-    void setUsername(const QString& name);
+    void setProjectScoped(bool scoped) { m_projectScoped = scoped; }
+    void setRefuseTopics(bool refuse) { m_refuseTopics = refuse; }
+    void setType(Type type) { m_type = type; }
+    void setUsername(const QString& name) { m_username = name; }
     void setSnapshot(const QString& topic_id, const QString& viewpoint_id, const QByteArray& content,
                      const QString& project_id = QString());
     void setBitmap(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
@@ -51,8 +51,8 @@ public:
                         const QString& project_id = QString()) const;
     QByteArray bitmap(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
                       const QString& project_id = QString()) const;
-    int snapshotCount() const;
-    int bitmapCount() const;
+    int snapshotCount() const { return m_snapshots.size(); }
+    int bitmapCount() const { return m_bitmaps.size(); }
     int outstandingContentCopies() const;
 
     Type getType() const override;
@@ -134,6 +134,13 @@ private:
     QVariantMap* topicRecord(const QString& topic_id, const QString& project_id);
     const QVariantMap* topicRecord(const QString& topic_id, const QString& project_id) const;
     bool hasViewpoint(const QString& topic_id, const QString& viewpoint_id, const QString& project_id) const;
+    // Comments and viewpoints, kept as lists of records under key inside the topic record.
+    QString addNested(const QString& topic_id, const QString& key, const QVariantMap& item, const QString& project_id);
+    QVariantMap nestedItem(const QString& topic_id, const QString& key, const QString& item_id,
+                           const QString& project_id) const;
+    // Replaces the item with item (its "guid" kept), or removes it when item is invalid.
+    bool replaceNested(const QString& topic_id, const QString& key, const QString& item_id, const QVariant& item,
+                       const QString& project_id);
     QVariantList nestedList(const QString& topic_id, const QString& key, const QString& project_id) const;
     void setNestedList(const QString& topic_id, const QString& key, const QVariantList& list,
                        const QString& project_id);
