@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 
 QString TestableCache::topicFilePath(const QString& topic_id) const
 {
@@ -21,18 +20,6 @@ QMap<QString, QByteArray> treeSnapshot(const QString& root)
                         it.fileInfo().isDir() ? QByteArray("<dir>") : fileBytes(path));
     }
     return snapshot;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFileBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 QByteArray awkwardBytes(int size)

@@ -2,9 +2,14 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "BCFTestSupport/TestFiles.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+
+using BCFTest::fileBytes;
+using BCFTest::writeFileBytes;
 
 // A BCFCacheApi that lets the tests reach its protected state.
 class TestableCache : public Vexamo::BCFCacheApi
@@ -24,10 +29,6 @@ public:
 // Every entry below root (directories and files, hidden ones included), by relative path, with the
 // content of each file, so that two snapshots show any change made in between.
 QMap<QString, QByteArray> treeSnapshot(const QString& root);
-
-// The raw bytes of a file; empty when it cannot be read.
-QByteArray fileBytes(const QString& path);
-bool writeFileBytes(const QString& path, const QByteArray& bytes);
 
 // Bytes that no text conversion survives: zeros, a PNG signature and sequences that are not UTF-8.
 QByteArray awkwardBytes(int size);

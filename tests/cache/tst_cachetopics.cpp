@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <functional>
@@ -23,7 +22,6 @@ class TestCacheTopics : public QObject
 private slots:
     void init();
     void construction();
-    void destructionKeepsHistoryUnlessListed();
     void createAndReadTopics();
     void fileFormat();
     void editReplacesWholeRecord();
@@ -53,8 +51,6 @@ void TestCacheTopics::construction()
     QCOMPARE(int(cache.getType()), 0);
     QVERIFY(cache.saved());
     QCOMPARE(cache.username(), QString());
-    cache.setUsername(QStringLiteral("ana"));
-    QCOMPARE(cache.username(), QStringLiteral("ana"));
     cache.setCurrentProject(QStringLiteral("p"));
     QCOMPARE(cache.getCurrentProject(), QString());
 
@@ -73,20 +69,6 @@ void TestCacheTopics::construction()
     QVERIFY(!id.isEmpty());
     TestableCache other;
     QCOMPARE(other.getSingleTopic(id, QString()).value("title").toString(), QStringLiteral("kept"));
-}
-
-void TestCacheTopics::destructionKeepsHistoryUnlessListed()
-{
-    const QStringList history{QStringLiteral("/nowhere/a.bcfzip"), QStringLiteral("/nowhere/b.bcfzip")};
-    QSettings().setValue(QStringLiteral("BCFFiles/entries"), history);
-    { TestableCache cache; }
-    QCOMPARE(QSettings().value(QStringLiteral("BCFFiles/entries")).toStringList(), history);
-
-    {
-        TestableCache cache;
-        QCOMPARE(cache.getActions().size(), 4);
-    }
-    QCOMPARE(QSettings().value(QStringLiteral("BCFFiles/entries")).toStringList(), history);
 }
 
 void TestCacheTopics::createAndReadTopics()
