@@ -49,8 +49,3 @@ QStringList ExportLogRecorder::messages(int level) const
     }
     return result;
 }
-
-void ExportLogRecorder::clear()
-{
-    m_appender->events.clear();
-}

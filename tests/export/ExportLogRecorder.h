@@ -26,7 +26,6 @@ public:
     QList<Event> events() const;
     // The messages logged at level (log4cplus::WARN_LOG_LEVEL, log4cplus::ERROR_LOG_LEVEL), in order.
     QStringList messages(int level) const;
-    void clear();
 
 private:
     class Appender;

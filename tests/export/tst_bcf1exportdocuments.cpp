@@ -206,11 +206,11 @@ void TestBCF1ExportDocuments::visualizationFollowsTheRecord()
     const QVariantMap component{{"ifc_guid", "1kTvXnbbzCWw8lcMd1dR4o"},
                                 {"originating_system", "Modeller"},
                                 {"authoring_tool_id", "42"}};
-    const QVariantMap viewpoint{
+    const QVariantMap selection{
+        {"selection", QVariantList{component, QVariantMap(),
+                                   QVariantMap{{"ifc_guid", "2kTvXnbbzCWw8lcMd1dR4o"}, {"authoring_tool_id", "7"}}}}};
+    QVariantMap viewpoint{
         {"guid", "v-1"},
-        {"components", QVariantMap{{"selection", QVariantList{component, QVariantMap(),
-                                                               QVariantMap{{"ifc_guid", "2kTvXnbbzCWw8lcMd1dR4o"},
-                                                                           {"authoring_tool_id", "7"}}}}}},
         {"orthogonal_camera", QVariantMap{{"camera_view_point", point(1.5, -2, 3)},
                                           {"camera_direction", point(0, 0, -1)},
                                           {"camera_up_vector", point(0, 1, 0)},
@@ -222,20 +222,15 @@ void TestBCF1ExportDocuments::visualizationFollowsTheRecord()
     BCFTest::InMemoryBCFapi source;
     source.createTopic({{"guid", sTopicGuid}, {"viewpoints", QVariantList{viewpoint}}}, QString());
     // The components come from the source, not from the record's own "components" value.
-    source.setComponent(sTopicGuid, "v-1",
-                        QVariantMap{{"selection", QVariantList{component, QVariantMap(),
-                                                               QVariantMap{{"ifc_guid", "2kTvXnbbzCWw8lcMd1dR4o"},
-                                                                           {"authoring_tool_id", "7"}}}}},
-                        QString());
-    QVariantMap record = viewpoint;
-    record["components"] = QVariantMap{{"selection", QVariantList()}};
+    source.setComponent(sTopicGuid, "v-1", selection, QString());
+    viewpoint["components"] = QVariantMap{{"selection", QVariantList()}};
 
     ExportLogRecorder log;
     BCF1Export exporter(&source);
     // serialize leaves the guid of the last topic as the one under which components are read.
     QTemporaryDir dir;
     QVERIFY(exporter.serialize(dir.filePath("out.bcfzip")));
-    const QDomDocument doc = exporter.serializeViewpoint(record);
+    const QDomDocument doc = exporter.serializeViewpoint(viewpoint);
 
     QVERIFY(doc.firstChild().isElement());
     const QDomElement info = doc.documentElement();

@@ -1,14 +1,21 @@
-// Exports of rich content validate against the BCF 2.0 schemas, the published schemas closest to
-// the BCF 1.0 layout; the only errors allowed are those that the layout itself causes.
+// Exports validate against the BCF 2.0 schemas, the published schemas closest to the BCF 1.0
+// layout; the only errors allowed are those that the layout itself causes. Rich records written for
+// the purpose and every official BCF 2.1 test case, read by the model library and exported through
+// BCFFileApi, are checked.
 
 #include "ArchiveEntries.h"
+#include "ExportLogRecorder.h"
 #include "SchemaValidation.h"
 
 #include "BCFTestSupport/InMemoryBCFapi.h"
 #include "BCFTestSupport/TestMain.h"
 
+#include "BCFLib/BCFLoadingWorker.h"
+#include "BCFLib/BCFModel.h"
 #include "BCFapi/BCF1Export.h"
+#include "BCFapi/BCFFileApi.h"
 
+#include <QDirIterator>
 #include <QTemporaryDir>
 
 using Vexamo::BCF1Export;
@@ -83,39 +90,6 @@ void fillRichSource(BCFTest::InMemoryBCFapi& source)
                        QString());
 }
 
-// The schema errors of every XML entry of the archive at path, each prefixed with the entry name.
-QStringList schemaErrors(const QString& path)
-{
-    bool ok = false;
-    const QList<ArchiveEntry> entries = readArchive(path, &ok);
-    if (!ok)
-        return {QStringLiteral("%1: not a readable zip archive").arg(path)};
-    QStringList errors;
-    for (const ArchiveEntry& entry : entries) {
-        QString schema;
-        if (entry.name.endsWith(QLatin1String("/markup.bcf")))
-            schema = BCFTest::bcfSharedFile("schemas/2.0/markup.xsd");
-        else if (entry.name.endsWith(QLatin1String("/viewpoint.bcfv")))
-            schema = BCFTest::bcfSharedFile("schemas/2.0/visinfo.xsd");
-        else
-            continue;
-        const SchemaReport report = validateWithXmllint(entry.data, schema);
-        if (!report.ran)
-            return {QStringLiteral("xmllint could not be run (is it installed?)")};
-        for (const QString& error : report.errors)
-            errors.append(entry.name + QLatin1String(": ") + error);
-    }
-    return errors;
-}
-
-QStringList withoutEntryNames(const QStringList& errors)
-{
-    QStringList messages;
-    for (const QString& error : errors)
-        messages.append(error.mid(error.indexOf(QLatin1String(": ")) + 2));
-    return messages;
-}
-
 } // namespace
 
 class TestBCF1ExportSchema : public QObject
@@ -125,6 +99,8 @@ class TestBCF1ExportSchema : public QObject
 private slots:
     void richExportValidates();
     void layoutDeparturesAreTheOnlyErrors();
+    void officialCaseValidates_data();
+    void officialCaseValidates();
 };
 
 void TestBCF1ExportSchema::richExportValidates()
@@ -137,10 +113,10 @@ void TestBCF1ExportSchema::richExportValidates()
     BCF1Export exporter(&source);
     QVERIFY(exporter.serialize(path));
 
-    bool ok = false;
-    QCOMPARE(readArchive(path, &ok).size(), 5);
-    const QStringList errors = schemaErrors(path);
+    int documents = 0;
+    const QStringList errors = archiveSchemaErrors(path, &documents);
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+    QCOMPARE(documents, 4);
 }
 
 void TestBCF1ExportSchema::layoutDeparturesAreTheOnlyErrors()
@@ -160,16 +136,61 @@ void TestBCF1ExportSchema::layoutDeparturesAreTheOnlyErrors()
     BCF1Export exporter(&source);
     QVERIFY(exporter.serialize(path));
 
-    QStringList errors = withoutEntryNames(schemaErrors(path));
+    QStringList errors = archiveSchemaErrors(path);
     errors.sort();
-    QCOMPARE(errors, (QStringList{"Element 'Components': Missing child element(s). Expected is ( Component ).",
-                                  "Element 'Header': Missing child element(s). Expected is ( File ).",
-                                  "Element 'Lines': Missing child element(s). Expected is ( Line )."}));
-    for (const QString& error : errors)
-        QVERIFY(isLayoutDeparture(error));
+    const QString markup = QStringLiteral("6e2c3d4e-5f60-4718-9a0b-1c2d3e4f5a6b/markup.bcf: ");
+    const QString viewpoint = QStringLiteral("6e2c3d4e-5f60-4718-9a0b-1c2d3e4f5a6b/viewpoint.bcfv: ");
+    QCOMPARE(errors, (QStringList{markup + "Element 'Header': Missing child element(s). Expected is ( File ).",
+                                  viewpoint + "Element 'Components': Missing child element(s). Expected is ( Component ).",
+                                  viewpoint + "Element 'Lines': Missing child element(s). Expected is ( Line )."}));
     QVERIFY(withoutLayoutDepartures(errors).isEmpty());
-    // A real fault is not taken for a departure.
-    QVERIFY(!isLayoutDeparture("Element 'Topic': The attribute 'Guid' is required but missing."));
+}
+
+void TestBCF1ExportSchema::officialCaseValidates_data()
+{
+    QTest::addColumn<QString>("caseFile");
+    const QString root = BCFTest::bcfSharedFile("testcases/2.1");
+    QStringList files;
+    QDirIterator it(root, {"*.bcf", "*.bcfzip"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    files.sort();
+    for (const QString& file : files)
+        QTest::newRow(qPrintable(QDir(root).relativeFilePath(file))) << file;
+    // One row in any case, so that missing data shows up as a skip or a failure.
+    if (files.isEmpty())
+        QTest::newRow("no cases") << QString();
+}
+
+void TestBCF1ExportSchema::officialCaseValidates()
+{
+    BCF_SKIP_WITHOUT_SHARED_DIR();
+    QFETCH(QString, caseFile);
+    QVERIFY2(!caseFile.isEmpty(), "no official test cases found under testcases/2.1");
+
+    BCFLib::BCFLoadingWorker worker(caseFile);
+    worker.doLoad();
+    const QSharedPointer<BCFLib::BCFModel> model = worker.model();
+    QVERIFY(model);
+    Vexamo::BCFFileApi source(model, nullptr);
+    const QVariantList topics = source.getTopic(QString());
+    QVERIFY(!topics.isEmpty());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("export.bcfzip");
+    ExportLogRecorder log;
+    BCF1Export exporter(&source);
+    QVERIFY(exporter.serialize(path));
+    QVERIFY2(log.events().isEmpty(), qPrintable(log.events().value(0).message));
+
+    bool ok = false;
+    const QStringList names = entryNames(readArchive(path, &ok));
+    for (const QVariant& topic : topics)
+        QVERIFY(names.contains(topic.toMap().value("guid").toString() + "/markup.bcf"));
+    int documents = 0;
+    const QStringList errors = withoutLayoutDepartures(archiveSchemaErrors(path, &documents));
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join("; ")));
+    QVERIFY(documents >= topics.size());
 }
 
 BCF_TEST_MAIN(TestBCF1ExportSchema)
