@@ -2,8 +2,6 @@
 #include "BCFTestSupport/TestMain.h"
 
 #include <QAction>
-#include <QMetaMethod>
-#include <QSignalSpy>
 #include <QThread>
 
 using Vexamo::BCFapi;
@@ -40,39 +38,15 @@ private slots:
         plain.setCurrentProject(QStringLiteral("p1"));
         QCOMPARE(plain.getCurrentProject(), QString());
         QVERIFY(!plain.hasProjectList());
-        QVERIFY(plain.getActions().isEmpty());
-        QCOMPARE(plain.getExtraAction(), static_cast<QAction*>(nullptr));
 
         QObject owner;
         BCFTest::InMemoryBCFapi* versioned = new BCFTest::InMemoryBCFapi(QStringLiteral("2.1"), &owner);
         QCOMPARE(versioned->version(), QStringLiteral("2.1"));
         QCOMPARE(versioned->parent(), &owner);
-    }
 
-    void typeValuesAndMetaObject()
-    {
+        // Hosts store and compare the type as a number.
         QCOMPARE(int(BCFapi::WorkingCache), 0);
         QCOMPARE(int(BCFapi::ModelBacked), 2);
-        QCOMPARE(QByteArray(BCFapi::staticMetaObject.className()), QByteArray("Vexamo::BCFapi"));
-
-        // The signals are the class's only methods, in their declared order.
-        const QMetaObject& meta = BCFapi::staticMetaObject;
-        const QList<QByteArray> expected = {
-            "opened(QAction*)",
-            "saved(QAction*)",
-            "discarded(QAction*)",
-            "canceled(QAction*)",
-            "changed(QAction*)",
-            "topicAdded(QString,QString)",
-            "commentAdded(QString,QString,QString)",
-        };
-        QCOMPARE(meta.methodCount() - meta.methodOffset(), expected.size());
-        for (int i = 0; i < expected.size(); ++i) {
-            const QMetaMethod method = meta.method(meta.methodOffset() + i);
-            QCOMPARE(method.methodType(), QMetaMethod::Signal);
-            QCOMPARE(method.methodSignature(), expected.at(i));
-        }
-        QCOMPARE(meta.propertyCount(), meta.propertyOffset());
     }
 
     void actionSignalsQueued()
@@ -95,8 +69,7 @@ private slots:
         emit api.canceled(&other);
         emit api.changed(&open);
         QVERIFY(receiver.received.isEmpty());
-        QTRY_COMPARE(receiver.received.size(), 5);
-        QCOMPARE(receiver.received, (QList<QAction*>{&open, &other, &open, &other, &open}));
+        QTRY_COMPARE(receiver.received, (QList<QAction*>{&open, &other, &open, &other, &open}));
     }
 
     void openedFromAnotherThread()
@@ -106,18 +79,14 @@ private slots:
         ActionReceiver receiver;
         QAction action(QStringLiteral("c.bcfzip"), nullptr);
         QVERIFY(connect(&api, &BCFapi::opened, &receiver, &ActionReceiver::take, Qt::QueuedConnection));
-        QSignalSpy spy(&api, &BCFapi::opened);
 
         QThread* worker = QThread::create([&] { emit api.opened(&action); });
         worker->start();
         QVERIFY(worker->wait(10000));
         delete worker;
 
-        QTRY_COMPARE(receiver.received.size(), 1);
-        QCOMPARE(receiver.received.first(), &action);
+        QTRY_COMPARE(receiver.received, QList<QAction*>{&action});
         QCOMPARE(receiver.threads.first(), QThread::currentThread());
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.first().first().value<QAction*>(), &action);
     }
 };
 

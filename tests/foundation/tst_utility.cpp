@@ -1,3 +1,4 @@
+#include "BCFTestSupport/TestFiles.h"
 #include "BCFTestSupport/TestMain.h"
 
 #include "Utility/NewId.h"
@@ -17,12 +18,6 @@
 #endif
 
 namespace {
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 // Restores an environment variable when the test function ends, also when it fails.
 class EnvironmentGuard
@@ -77,14 +72,14 @@ private slots:
         QVERIFY(!Vexamo::RemoveDir(tmp.filePath(QStringLiteral("missing"))));
 
         const QString file = tmp.filePath(QStringLiteral("file.txt"));
-        QVERIFY(writeFile(file, "content"));
+        QVERIFY(BCFTest::writeFileBytes(file, "content"));
         QVERIFY(!Vexamo::RemoveDir(file));
         QVERIFY(QFile::exists(file));
 
         // A link to a directory is refused, and the directory behind it keeps its content.
         const QString target = tmp.filePath(QStringLiteral("target"));
         QVERIFY(QDir().mkpath(target));
-        QVERIFY(writeFile(target + QStringLiteral("/keep.txt"), "keep"));
+        QVERIFY(BCFTest::writeFileBytes(target + QStringLiteral("/keep.txt"), "keep"));
         const QString link = tmp.filePath(QStringLiteral("link"));
         QVERIFY(QFile::link(target, link));
         QVERIFY(!Vexamo::RemoveDir(link));
@@ -97,7 +92,7 @@ private slots:
         // cannot cost the real one.
         QTemporaryDir fakeHome;
         QVERIFY(fakeHome.isValid());
-        QVERIFY(writeFile(fakeHome.filePath(QStringLiteral("precious.txt")), "precious"));
+        QVERIFY(BCFTest::writeFileBytes(fakeHome.filePath(QStringLiteral("precious.txt")), "precious"));
         EnvironmentGuard guard("HOME");
         qputenv("HOME", QFile::encodeName(fakeHome.path()));
         QCOMPARE(QDir::homePath(), QDir(fakeHome.path()).absolutePath());
@@ -115,7 +110,7 @@ private slots:
         // namespace when not privileged), so that a fault only empties the scratch folder.
         QTemporaryDir jail;
         QVERIFY(jail.isValid());
-        QVERIFY(writeFile(jail.filePath(QStringLiteral("precious.txt")), "precious"));
+        QVERIFY(BCFTest::writeFileBytes(jail.filePath(QStringLiteral("precious.txt")), "precious"));
         const QByteArray jailPath = QFile::encodeName(jail.path());
 
         const pid_t child = fork();
@@ -148,12 +143,12 @@ private slots:
         QVERIFY(tmp.isValid());
         const QString outside = tmp.filePath(QStringLiteral("outside"));
         QVERIFY(QDir().mkpath(outside));
-        QVERIFY(writeFile(outside + QStringLiteral("/keep.txt"), "keep"));
+        QVERIFY(BCFTest::writeFileBytes(outside + QStringLiteral("/keep.txt"), "keep"));
 
         const QString tree = tmp.filePath(QStringLiteral("tree"));
         QVERIFY(QDir().mkpath(tree + QStringLiteral("/a/b/c")));
-        QVERIFY(writeFile(tree + QStringLiteral("/a/file.txt"), "1"));
-        QVERIFY(writeFile(tree + QStringLiteral("/a/b/c/.hidden"), "2"));
+        QVERIFY(BCFTest::writeFileBytes(tree + QStringLiteral("/a/file.txt"), "1"));
+        QVERIFY(BCFTest::writeFileBytes(tree + QStringLiteral("/a/b/c/.hidden"), "2"));
         QVERIFY(QFile::link(outside, tree + QStringLiteral("/a/link-to-outside")));
 
         QVERIFY(Vexamo::RemoveDir(tree));
