@@ -14,39 +14,20 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 
 namespace {
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-qint64 residentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
+using BenchTools::out;
 
 // Child mode: load one archive and print "ms peak baseline topics viewpoints snapshotBytes warnings".
 int measureLoad(const QString& fileName)
 {
-    const qint64 baseline = residentBytes();
+    const qint64 baseline = BenchTools::residentBytes();
     QElapsedTimer timer;
     timer.start();
     QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create();
@@ -129,14 +110,9 @@ bool runScenario(const QString& name, const BCFArchiveGenerator& generator, int 
                           && best.problems == 0;
     out() << "loaded " << best.topics << " topics, " << best.viewpoints << " viewpoints, "
           << BenchTools::megabytes(best.snapshotBytes) << " of snapshots" << (complete ? "" : "  ** INCOMPLETE **") << Qt::endl;
-    if (bestUnzip > 0)
-        out() << QStringLiteral("load %1 ms vs unzip -t %2 ms: %3x (target <= 1.2x)")
-                     .arg(best.ms)
-                     .arg(bestUnzip)
-                     .arg(double(best.ms) / double(bestUnzip), 0, 'f', 2)
-              << Qt::endl;
-    else
-        out() << "load " << best.ms << " ms (unzip not available)" << Qt::endl;
+    out() << BenchTools::againstFloor(QStringLiteral("load"), best.ms, QStringLiteral("unzip -t"), bestUnzip,
+                                      QStringLiteral("unzip"), 1.2)
+          << Qt::endl;
     out() << QStringLiteral("peak memory %1 (%2 over the process baseline %3) vs payload %4: %5x, over baseline %6x (target <= 1.2x)")
                  .arg(BenchTools::megabytes(best.peak), BenchTools::megabytes(best.peak - best.baseline),
                       BenchTools::megabytes(best.baseline), BenchTools::megabytes(payload))
@@ -156,23 +132,5 @@ int main(int argc, char** argv)
     if (args.size() == 3 && args.at(1) == QLatin1String("--measure-load"))
         return measureLoad(args.at(2));
 
-    QString scenario = QStringLiteral("all");
-    int runs = 3;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args.at(i) == QLatin1String("--scenario"))
-            scenario = args.at(i + 1);
-        else if (args.at(i) == QLatin1String("--runs"))
-            runs = qMax(1, args.at(i + 1).toInt());
-    }
-
-    // Generated data lives in a temporary folder and is removed afterwards.
-    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/bench_bcflib_load-XXXXXX"));
-    if (!dir.isValid())
-        return 2;
-    bool ok = true;
-    if (scenario == QLatin1String("all") || scenario == QLatin1String("viewpoints"))
-        ok = runScenario(QStringLiteral("viewpoints"), BCFArchiveGenerator::manyViewpoints(), runs, dir.path()) && ok;
-    if (scenario == QLatin1String("all") || scenario == QLatin1String("topics"))
-        ok = runScenario(QStringLiteral("topics"), BCFArchiveGenerator::manyTopics(), runs, dir.path()) && ok;
-    return ok ? 0 : 1;
+    return BenchTools::runStandardScenarios(args, QStringLiteral("bench_bcflib_load"), runScenario);
 }

@@ -16,16 +16,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
+using BenchTools::out;
 
 qint64 snapshotBytes(const BCFLib::BCFModel& model, int* viewpoints)
 {
@@ -96,14 +91,9 @@ bool runScenario(const QString& name, const BCFArchiveGenerator& generator, int 
     out() << "archive " << BenchTools::megabytes(QFileInfo(written).size()) << " (zip: "
           << BenchTools::megabytes(QFileInfo(zipped).size()) << "), " << model->topicCount() << " topics, " << viewpoints
           << " viewpoints" << (complete ? "" : "  ** DOES NOT LOAD BACK WHOLE **") << Qt::endl;
-    if (bestZip > 0)
-        out() << QStringLiteral("serialize %1 ms vs zip -r -n .png %2 ms: %3x (target <= 1.2x)")
-                     .arg(bestSerialize)
-                     .arg(bestZip)
-                     .arg(double(bestSerialize) / double(bestZip), 0, 'f', 2)
-              << Qt::endl;
-    else
-        out() << "serialize " << bestSerialize << " ms (zip not available)" << Qt::endl;
+    out() << BenchTools::againstFloor(QStringLiteral("serialize"), bestSerialize, QStringLiteral("zip -r -n .png"),
+                                      bestZip, QStringLiteral("zip"), 1.2)
+          << Qt::endl;
 
     QFile::remove(written);
     QFile::remove(zipped);
@@ -116,24 +106,5 @@ bool runScenario(const QString& name, const BCFArchiveGenerator& generator, int 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    QString scenario = QStringLiteral("all");
-    int runs = 3;
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args.at(i) == QLatin1String("--scenario"))
-            scenario = args.at(i + 1);
-        else if (args.at(i) == QLatin1String("--runs"))
-            runs = qMax(1, args.at(i + 1).toInt());
-    }
-
-    // Generated data lives in a temporary folder and is removed afterwards.
-    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/bench_bcflib_serialize-XXXXXX"));
-    if (!dir.isValid())
-        return 2;
-    bool ok = true;
-    if (scenario == QLatin1String("all") || scenario == QLatin1String("viewpoints"))
-        ok = runScenario(QStringLiteral("viewpoints"), BCFArchiveGenerator::manyViewpoints(), runs, dir.path()) && ok;
-    if (scenario == QLatin1String("all") || scenario == QLatin1String("topics"))
-        ok = runScenario(QStringLiteral("topics"), BCFArchiveGenerator::manyTopics(), runs, dir.path()) && ok;
-    return ok ? 0 : 1;
+    return BenchTools::runStandardScenarios(app.arguments(), QStringLiteral("bench_bcflib_serialize"), runScenario);
 }

@@ -1,21 +1,41 @@
 #include "BenchTools.h"
 
+#include "BCFArchiveGenerator.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
 
 namespace BenchTools {
 
-qint64 peakResidentBytes()
+namespace {
+
+// A "<field>: <n> kB" line of /proc/self/status in bytes, or -1.
+qint64 statusBytes(const QByteArray& field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
     }
     return -1;
+}
+
+} // namespace
+
+qint64 peakResidentBytes()
+{
+    return statusBytes("VmHWM:");
+}
+
+qint64 residentBytes()
+{
+    return statusBytes("VmRSS:");
 }
 
 qint64 timeProcess(const QString& program, const QStringList& arguments, const QString& workingDir)
@@ -37,6 +57,49 @@ qint64 timeProcess(const QString& program, const QStringList& arguments, const Q
 QString megabytes(qint64 bytes)
 {
     return QStringLiteral("%1 MB").arg(double(bytes) / 1e6, 0, 'f', 1);
+}
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QString againstFloor(const QString& what, qint64 ms, const QString& floorCommand, qint64 floorMs,
+                     const QString& floorProgram, double target)
+{
+    if (floorMs <= 0)
+        return QStringLiteral("%1 %2 ms (%3 not available)").arg(what).arg(ms).arg(floorProgram);
+    return QStringLiteral("%1 %2 ms vs %3 %4 ms: %5x (target <= %6x)")
+        .arg(what)
+        .arg(ms)
+        .arg(floorCommand)
+        .arg(floorMs)
+        .arg(double(ms) / double(floorMs), 0, 'f', 2)
+        .arg(target);
+}
+
+int runStandardScenarios(const QStringList& args, const QString& benchName, const Scenario& scenario)
+{
+    QString selected = QStringLiteral("all");
+    int runs = 3;
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args.at(i) == QLatin1String("--scenario"))
+            selected = args.at(i + 1);
+        else if (args.at(i) == QLatin1String("--runs"))
+            runs = qMax(1, args.at(i + 1).toInt());
+    }
+
+    // Generated data lives in a temporary folder and is removed afterwards.
+    QTemporaryDir dir(QDir::tempPath() + QLatin1Char('/') + benchName + QStringLiteral("-XXXXXX"));
+    if (!dir.isValid())
+        return 2;
+    bool ok = true;
+    if (selected == QLatin1String("all") || selected == QLatin1String("viewpoints"))
+        ok = scenario(QStringLiteral("viewpoints"), BCFArchiveGenerator::manyViewpoints(), runs, dir.path()) && ok;
+    if (selected == QLatin1String("all") || selected == QLatin1String("topics"))
+        ok = scenario(QStringLiteral("topics"), BCFArchiveGenerator::manyTopics(), runs, dir.path()) && ok;
+    return ok ? 0 : 1;
 }
 
 } // namespace BenchTools
