@@ -10,7 +10,8 @@
 // Usage: bench_open_save [topics] [runs]   (defaults 3000 and 3). Data goes to a temporary folder,
 // or to BCF_BENCH_DIR when set.
 
-#include "LargeBCFArchive.h"
+#include "BCFArchiveGenerator.h"
+#include "BenchTools.h"
 
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFFileApi.h"
@@ -25,7 +26,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -42,20 +42,15 @@ double median(std::vector<double> values)
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
+// Wall time of an external tool in seconds, -1 when it is missing or fails.
 double runProcess(const QString& program, const QStringList& arguments, const QString& workingDir)
 {
-    QProcess process;
-    process.setWorkingDirectory(workingDir);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+    const qint64 ms = BenchTools::timeProcess(program, arguments, workingDir);
+    if (ms < 0) {
         std::fprintf(stderr, "%s failed\n", qPrintable(program));
         return -1.0;
     }
-    return timer.nsecsElapsed() / 1e9;
+    return ms / 1e3;
 }
 
 double openOnce(Vexamo::BCFCacheApi& api, const QString& path)
@@ -125,10 +120,10 @@ int main(int argc, char** argv)
     });
     boxCloser.start(50);
 
-    LargeBCFArchive archive;
+    BCFArchiveGenerator archive = BCFArchiveGenerator::manyTopics();
     const QStringList args = app.arguments();
     if (args.size() > 1)
-        archive.topicCount = args.at(1).toInt();
+        archive.topics = args.at(1).toInt();
     const int runs = args.size() > 2 ? qMax(1, args.at(2).toInt()) : 3;
 
     QTemporaryDir tempDir(qEnvironmentVariableIsSet("BCF_BENCH_DIR")
@@ -139,12 +134,11 @@ int main(int argc, char** argv)
 
     QElapsedTimer generation;
     generation.start();
-    if (!archive.write(source)) {
+    if (!archive.writeArchive(source)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(source));
         return 1;
     }
-    std::printf("archive: %d topics, %d comments and %d KiB snapshot each, %.1f MB, generated in %.1f s\n",
-                archive.topicCount, archive.commentCount, archive.snapshotBytes / 1024,
+    std::printf("archive: %s, %.1f MB, generated in %.1f s\n", qPrintable(archive.describe()),
                 QFileInfo(source).size() / 1e6, generation.nsecsElapsed() / 1e9);
 
     std::vector<double> unzipTimes, zipTimes, openTimes, saveTimes, copyTimes, writeTimes;
