@@ -19,12 +19,6 @@ ArchiveBuilder& ArchiveBuilder::addDirectory(const QString& name)
     return *this;
 }
 
-ArchiveBuilder& ArchiveBuilder::addLying(const QString& name, const QByteArray& data, quint32 claimedSize)
-{
-    m_entries.append(Entry{name, data, true, false, true, claimedSize, false, 0});
-    return *this;
-}
-
 ArchiveBuilder& ArchiveBuilder::addRawDeflated(const QString& name, const QByteArray& deflated, quint32 crc, quint32 claimedSize)
 {
     m_entries.append(Entry{name, deflated, true, false, true, claimedSize, true, crc});

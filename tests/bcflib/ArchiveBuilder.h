@@ -12,8 +12,6 @@ class ArchiveBuilder
 public:
     ArchiveBuilder& add(const QString& name, const QByteArray& data, bool deflate = true);
     ArchiveBuilder& addDirectory(const QString& name);
-    // A deflated entry whose headers claim claimedSize bytes while it inflates to data.
-    ArchiveBuilder& addLying(const QString& name, const QByteArray& data, quint32 claimedSize);
     // An entry given as a ready raw deflate stream with the CRC-32 of its content; the headers
     // claim claimedSize bytes.
     ArchiveBuilder& addRawDeflated(const QString& name, const QByteArray& deflated, quint32 crc, quint32 claimedSize);

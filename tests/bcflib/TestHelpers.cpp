@@ -3,32 +3,8 @@
 #include "BCFLib/BCFArchiveReader.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QStandardPaths>
-
-#ifndef BCF_SHARED_DIR_DEFAULT
-#define BCF_SHARED_DIR_DEFAULT ""
-#endif
 
 namespace BCFLibTest {
-
-void prepareTestProcess()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-QString sharedDir()
-{
-    const QString fromEnvironment = qEnvironmentVariable("BCF_SHARED_DIR");
-    return QDir::cleanPath(fromEnvironment.isEmpty() ? QStringLiteral(BCF_SHARED_DIR_DEFAULT) : fromEnvironment);
-}
-
-QString sharedFile(const QString& relativePath)
-{
-    return QDir(sharedDir()).filePath(relativePath);
-}
 
 QSharedPointer<BCFLib::BCFModel> load(const QByteArray& archive, const BCFLib::ReadLimits& limits)
 {

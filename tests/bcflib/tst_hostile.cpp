@@ -113,18 +113,16 @@ void TestHostile::compressionBombWithLyingHeader()
 
 void TestHostile::zipSlipNames()
 {
+    const QStringList outside{QStringLiteral("../evil/markup.bcf"), QStringLiteral("/abs/markup.bcf"), QStringLiteral("C:/win/markup.bcf"),
+                              QStringLiteral("a/../../b/markup.bcf"), QStringLiteral("..\\back\\markup.bcf")};
     ArchiveBuilder archive;
-    archive.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile())
-        .add(QStringLiteral("../evil/markup.bcf"), markup(QStringLiteral("e1"), QStringLiteral("evil")))
-        .add(QStringLiteral("/abs/markup.bcf"), markup(QStringLiteral("e2"), QStringLiteral("evil")))
-        .add(QStringLiteral("C:/win/markup.bcf"), markup(QStringLiteral("e3"), QStringLiteral("evil")))
-        .add(QStringLiteral("a/../../b/markup.bcf"), markup(QStringLiteral("e4"), QStringLiteral("evil")))
-        .add(QStringLiteral("..\\back\\markup.bcf"), markup(QStringLiteral("e5"), QStringLiteral("evil")))
-        .add(QStringLiteral("outside.txt"), "secret at the root")
+    archive.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile());
+    for (int i = 0; i < outside.size(); ++i)
+        archive.add(outside.at(i), markup(QStringLiteral("e%1").arg(i), QStringLiteral("evil")));
+    archive.add(QStringLiteral("outside.txt"), "secret at the root")
         // A sound topic whose references try to leave the archive or its own tree.
         .add(sTopic + QStringLiteral("/markup.bcf"),
-             markup(sTopic, QStringLiteral("good"),
-                    QString())
+             markup(sTopic, QStringLiteral("good"))
                  .replace("</Topic>", "<BimSnippet SnippetType=\"x\"><Reference>../../../outside.txt</Reference>"
                                       "<ReferenceSchema>s</ReferenceSchema></BimSnippet>"
                                       "<DocumentReference><ReferencedDocument>/etc/passwd</ReferencedDocument></DocumentReference>"
@@ -140,21 +138,20 @@ void TestHostile::zipSlipNames()
     QVERIFY(topic->documentReferences().at(0)->documentData().isEmpty()); // absolute
     QCOMPARE(topic->documentReferences().at(1)->documentData(), QByteArray("secret at the root")); // inside: fine
     const QString message = report(model);
-    for (const char* name : {"../evil/markup.bcf", "/abs/markup.bcf", "C:/win/markup.bcf", "a/../../b/markup.bcf"})
-        QVERIFY2(message.contains(QLatin1String(name)), qPrintable(message));
+    for (const QString& name : outside.mid(0, 4))
+        QVERIFY2(message.contains(name), qPrintable(message));
 }
 
 void TestHostile::unsafeGuids()
 {
-    const QString longGuid(300, QLatin1Char('a'));
+    // Topic guids that would leave or break the topic's folder name, each in a folder t1..t6.
+    const QStringList unsafe{QStringLiteral("../../etc"), QStringLiteral(".."), QStringLiteral("a/b"), QStringLiteral("a\\b"),
+                             QStringLiteral("tab&#9;here"), QString(300, QLatin1Char('a'))};
     ArchiveBuilder archive;
-    archive.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile())
-        .add(QStringLiteral("t1/markup.bcf"), markup(QStringLiteral("../../etc"), QStringLiteral("traversal")))
-        .add(QStringLiteral("t2/markup.bcf"), markup(QStringLiteral(".."), QStringLiteral("dotdot")))
-        .add(QStringLiteral("t3/markup.bcf"), markup(QStringLiteral("a/b"), QStringLiteral("slash")))
-        .add(QStringLiteral("t4/markup.bcf"), markup(QStringLiteral("a\\b"), QStringLiteral("backslash")))
-        .add(QStringLiteral("t5/markup.bcf"), markup(QStringLiteral("tab&#9;here"), QStringLiteral("control")))
-        .add(QStringLiteral("t6/markup.bcf"), markup(longGuid, QStringLiteral("long")))
+    archive.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile());
+    for (int i = 0; i < unsafe.size(); ++i)
+        archive.add(QStringLiteral("t%1/markup.bcf").arg(i + 1), markup(unsafe.at(i), QStringLiteral("unsafe")));
+    archive
         .add(QStringLiteral(".../markup.bcf"), "<Markup><Topic><Title>no guid, unsafe folder</Title></Topic></Markup>")
         .add(sTopic + QStringLiteral("/markup.bcf"),
              markup(sTopic, QStringLiteral("good"),
@@ -316,5 +313,5 @@ void TestHostile::damagedEntriesAndLimits()
     QCOMPARE(model->topic(sTopic)->title(), QStringLiteral("deep"));
 }
 
-BCFLIB_TEST_MAIN(TestHostile)
+BCF_TEST_MAIN(TestHostile)
 #include "tst_hostile.moc"

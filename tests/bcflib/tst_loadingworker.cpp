@@ -53,7 +53,6 @@ void TestLoadingWorker::loadsOnReaderThread()
     QVERIFY(archive.write(path));
 
     auto* worker = new BCFLoadingWorker(path);
-    QCOMPARE(worker->filename(), path);
     QVERIFY(worker->model().isNull());
     worker->moveToThread(&m_reader);
 
@@ -92,10 +91,11 @@ void TestLoadingWorker::loadsOnReaderThread()
 
 void TestLoadingWorker::reportsUnusableFile()
 {
+    // A file the reader refuses still finishes the load, and the model with the error reaches the
+    // creating thread.
     const QString path = m_dir.filePath(QStringLiteral("not-a-zip.bcfzip"));
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("plain text");
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("plain text") > 0);
     file.close();
 
     auto* worker = new BCFLoadingWorker(path);
@@ -105,19 +105,9 @@ void TestLoadingWorker::reportsUnusableFile()
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
     QVERIFY(worker->model());
     QCOMPARE(worker->model()->thread(), QThread::currentThread());
-    QString message, title;
-    QVERIFY(!worker->model()->isValid(QStringLiteral("not-a-zip.bcfzip"), message, title));
-    QVERIFY(message.contains(QStringLiteral("not-a-zip.bcfzip")));
-    QVERIFY(message.contains(QStringLiteral("zip")));
+    QVERIFY(!worker->model()->loadError().isEmpty());
     worker->deleteLater();
-
-    // Run without a reader thread as well.
-    BCFLoadingWorker direct(path);
-    QSignalSpy directFinished(&direct, &BCFLoadingWorker::loadingFinished);
-    direct.doLoad();
-    QCOMPARE(directFinished.count(), 1);
-    QVERIFY(!direct.model()->loadError().isEmpty());
 }
 
-BCFLIB_TEST_MAIN(TestLoadingWorker)
+BCF_TEST_MAIN(TestLoadingWorker)
 #include "tst_loadingworker.moc"
