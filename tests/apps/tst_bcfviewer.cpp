@@ -137,11 +137,10 @@ void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
 
     // The File menu holds the library's actions and the document entry; the tool bar the save drop-down.
     const QStringList menu = actionTexts(window.fileMenu()->actions());
-    QVERIFY(menu.contains(QStringLiteral("Open BCF File...")));
-    QVERIFY(menu.contains(QStringLiteral("New BCF File...")));
-    QVERIFY(menu.contains(QFileInfo(file).absoluteFilePath()));
-    QVERIFY(menu.contains(QStringLiteral("Save to BCF 2.1...")));
-    QVERIFY(menu.contains(QStringLiteral("Export to BCF 1.0...")));
+    for (const QString& text : {QStringLiteral("Open BCF File..."), QStringLiteral("New BCF File..."),
+                                QFileInfo(file).absoluteFilePath(), QStringLiteral("Save to BCF 2.1..."),
+                                QStringLiteral("Export to BCF 1.0...")})
+        QVERIFY2(menu.contains(text), qPrintable(text));
     QVERIFY(window.documentToolBar()->actions().contains(window.api()->getExtraAction()));
 
     // Back to the description view of the first topic for the picture.
