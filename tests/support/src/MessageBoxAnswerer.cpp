@@ -30,11 +30,6 @@ void MessageBoxAnswerer::answer(QMessageBox::StandardButton button)
     m_answers.enqueue(button);
 }
 
-void MessageBoxAnswerer::setFallbackAnswer(QMessageBox::StandardButton button)
-{
-    m_fallback = button;
-}
-
 QList<MessageBoxAnswerer::Record> MessageBoxAnswerer::records() const
 {
     return m_records;
@@ -93,10 +88,8 @@ void MessageBoxAnswerer::poll()
     record.buttons = box->standardButtons();
     record.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
     record.answeredFromQueue = !m_answers.isEmpty();
-    const QMessageBox::StandardButton wanted = record.answeredFromQueue ? m_answers.dequeue() : m_fallback;
-
-    if (wanted != QMessageBox::NoButton) {
-        if (QAbstractButton* button = box->button(wanted))
+    if (record.answeredFromQueue) {
+        if (QAbstractButton* button = box->button(m_answers.dequeue()))
             button->click();
     } else {
         // Leave the box as the Escape key would: QMessageBox picks its own escape button.

@@ -16,10 +16,8 @@ namespace BCFTest {
 // timer also fires inside the nested event loop of QMessageBox::exec), records what the box shows
 // and presses a button:
 //   - the next queued answer (answer(QMessageBox::Yes)), in the order they were queued;
-//   - when no answer is queued, the fallback answer (setFallbackAnswer), and when that is
-//     QMessageBox::NoButton (the default) what the Escape key does (the box's escape button),
-//     else its default button, else its first button. Such boxes are recorded with
-//     answeredFromQueue == false.
+//   - when no answer is queued, what the Escape key does (the box's escape button), else its
+//     default button, else its first button. Such boxes are recorded with answeredFromQueue == false.
 //   A queued button that the box does not have closes it without a button (pressed == NoButton).
 //
 //   BCFTest::MessageBoxAnswerer boxes;
@@ -47,7 +45,6 @@ public:
 
     // Queues the button to press on the next message box that has no answer yet.
     void answer(QMessageBox::StandardButton button);
-    void setFallbackAnswer(QMessageBox::StandardButton button);
 
     // Every box seen so far, in order of appearance.
     QList<Record> records() const;
@@ -63,7 +60,6 @@ private:
 
     QTimer m_timer;
     QQueue<QMessageBox::StandardButton> m_answers;
-    QMessageBox::StandardButton m_fallback = QMessageBox::NoButton;
     QList<Record> m_records;
 };
 
