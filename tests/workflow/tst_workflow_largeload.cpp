@@ -4,7 +4,7 @@
 // kept small: writing the archive and filling the cache stay cheap while the reader thread still
 // works for a few dozen timer turns.
 
-#include "LargeBCFArchive.h"
+#include "BCFArchiveGenerator.h"
 #include "WorkflowTestHelpers.h"
 
 #include "BCFapi/BCFCacheApi.h"
@@ -35,11 +35,10 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    LargeBCFArchive archive;
-    archive.topicCount = 3000;
+    BCFArchiveGenerator archive = BCFArchiveGenerator::manyTopics();
     archive.snapshotBytes = 2 * 1024;
     const QString path = dir.filePath(QStringLiteral("large.bcf"));
-    QVERIFY(archive.write(path));
+    QVERIFY(archive.writeArchive(path));
 
     BCFTest::MessageBoxAnswerer boxes;
     BCFCacheApi api;
@@ -83,16 +82,16 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
 
     // Everything arrived in the cache.
     QCOMPARE(boxes.count(), 0);
-    QCOMPARE(api.getTopic(QString()).size(), archive.topicCount);
-    for (int t : {0, archive.topicCount / 2, archive.topicCount - 1}) {
-        const QString topicId = LargeBCFArchive::topicGuid(t);
-        QCOMPARE(api.getComment(topicId, QString()).size(), archive.commentCount);
+    QCOMPARE(api.getTopic(QString()).size(), archive.topics);
+    for (int t : {0, archive.topics / 2, archive.topics - 1}) {
+        const QString topicId = BCFArchiveGenerator::topicGuid(t);
+        QCOMPARE(api.getComment(topicId, QString()).size(), archive.commentsPerTopic);
         const QVariantList viewpoints = api.getViewpoint(topicId, QString());
         QCOMPARE(viewpoints.size(), 1);
         QScopedPointer<QByteArray> snapshot(
-            api.getSnapshotContent(topicId, LargeBCFArchive::viewpointGuid(t), QString()));
+            api.getSnapshotContent(topicId, BCFArchiveGenerator::viewpointGuid(t, 0), QString()));
         QVERIFY(snapshot);
-        QVERIFY(*snapshot == archive.snapshot(t));
+        QVERIFY(*snapshot == archive.snapshot(t, 0));
     }
 }
 
