@@ -446,6 +446,14 @@ void TestWorkflow::openThroughDialog()
     QCOMPARE(canceled.count(), 2);
     QCOMPARE(boxes.count(), 3);
 
+    // The loaded topics are whole topic files, with nothing left beside them.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+        + QStringLiteral("/Annotations/");
+    for (const QVariant& topic : api.getTopic(QString())) {
+        const QDir topicDir(cache + topic.toMap().value(QStringLiteral("guid")).toString());
+        QCOMPARE(topicDir.entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("annotation.json")}));
+    }
+
     // One reader thread, named, reused by every load.
     const QList<QThread*> threads = api.findChildren<QThread*>();
     QCOMPARE(threads.size(), 1);

@@ -151,6 +151,8 @@ private:
 
     // Set when the last write of the cache failed; read by offerToSaveCurrent.
     bool m_saveFailed = false;
+    // True while a loaded document is copied into the cache: its topic files are not flushed.
+    bool m_loadingDocument = false;
 
     static const int sFileHistorySize = 10;
 };

@@ -148,7 +148,9 @@ void BCFCacheApi::BCFLoadingFinished()
         clearTopics();
         {
             BCFFileApi loaded(model, nullptr);
+            m_loadingDocument = true;
             BCFCacheDocumentCopy::intoCache(loaded, *this);
+            m_loadingDocument = false;
         }
         BCFDocumentProject::fromModel(*model).write(documentProjectPath());
 

@@ -116,7 +116,11 @@ QString BCFCacheApi::createTopic(const QVariantMap& topic, const QString& projec
 
     QVariantMap stored = topic;
     stored.insert(BCFKeys::Guid, id);
-    if (!file.write(stored)) {
+    // A document being loaded can always be loaded again from its file: its topics are not forced
+    // to disk one by one, which would make opening a large file several times slower.
+    const auto durability = m_loadingDocument ? BCFCacheTopicFile::Durability::Unflushed
+                                              : BCFCacheTopicFile::Durability::Flushed;
+    if (!file.write(stored, durability)) {
         file.removeDirectory();
         return QString();
     }

@@ -66,22 +66,42 @@ QVariantMap BCFCacheTopicFile::read() const
     return BCFCacheRecordCodec::fromJson(file.readAll());
 }
 
-bool BCFCacheTopicFile::write(const QVariantMap& record) const
+bool BCFCacheTopicFile::write(const QVariantMap& record, Durability durability) const
 {
     if (!hasDirectory())
         return false;
     // A link in place of the file would have the write land wherever it points.
     if (QFileInfo(m_filePath).isSymLink())
         return false;
+    const QByteArray json = BCFCacheRecordCodec::toJson(record);
+    if (durability == Durability::Unflushed && !QFileInfo::exists(m_filePath))
+        return writeNewUnflushed(json);
+
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    const QByteArray json = BCFCacheRecordCodec::toJson(record);
     if (file.write(json) != json.size()) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+// A new file written without the disk flush of QSaveFile: the content still appears whole or not
+// at all (temporary file, then rename), but a system crash may lose it.
+bool BCFCacheTopicFile::writeNewUnflushed(const QByteArray& json) const
+{
+    const QString temporaryPath = m_filePath + QStringLiteral(".new");
+    QFile file(temporaryPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    const bool written = file.write(json) == json.size() && file.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError || !QFile::rename(temporaryPath, m_filePath)) {
+        QFile::remove(temporaryPath);
+        return false;
+    }
+    return true;
 }
 
 } // namespace Vexamo

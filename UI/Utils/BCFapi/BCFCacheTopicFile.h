@@ -28,12 +28,20 @@ public:
 
     // The stored record; empty when the file is missing, unreadable, not valid JSON or not an object.
     QVariantMap read() const;
+    enum class Durability {
+        Flushed,   // on disk before the call returns (what a user's edit needs)
+        Unflushed, // left to the system's write-back; for content that can be made again
+    };
+
     // Replaces the file by record in one step (write to a temporary file, then rename): when the
     // write fails, the previous content stays as it was. Writes nothing without the topic directory.
-    bool write(const QVariantMap& record) const;
+    // Unflushed applies only while the file does not exist yet; an existing file is always
+    // replaced flushed.
+    bool write(const QVariantMap& record, Durability durability = Durability::Flushed) const;
 
 private:
     bool isPlainFile() const;
+    bool writeNewUnflushed(const QByteArray& json) const;
 
     QString m_cachePath;
     QString m_topicId;
