@@ -132,8 +132,13 @@ protected:
     QThread* m_readerThread = nullptr;
 
 private:
-    // Store internals: reads topic_id once, lets change rewrite the viewpoint viewpoint_id and
-    // writes the topic back; the document counts as changed even when there is no such viewpoint.
+    // Store internals.
+    // Replaces (null: removes) the entry entry_id of the topic's list under listKey, reading and
+    // writing the topic once; an unknown entry changes nothing.
+    void replaceNestedEntry(const QString& topic_id, const QString& listKey, const QString& entry_id,
+                            const QVariantMap* replacement);
+    // Reads topic_id once, lets change rewrite the viewpoint viewpoint_id and writes the topic back;
+    // the document counts as changed even when there is no such viewpoint.
     void changeViewpoint(const QString& topic_id, const QString& viewpoint_id,
                          const std::function<void(QVariantMap&)>& change);
 

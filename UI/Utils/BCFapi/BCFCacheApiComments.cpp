@@ -51,31 +51,13 @@ void BCFCacheApi::editSingleComment(const QString& topic_id, const QString& comm
                                     const QString& project_id)
 {
     Q_UNUSED(project_id)
-    QVariantMap topic = getSingleTopic(topic_id, QString());
-    QVariantList comments = topic.take(BCFKeys::Comments).toList();
-    const int position = positionInList(comment_id, comments);
-    if (position < 0)
-        return;
-    // The given record replaces the old one whole, whatever "guid" it carries.
-    comments[position] = comment;
-    topic.insert(BCFKeys::Comments, comments);
-    m_saved = false;
-    editSingleTopic(topic_id, topic, QString());
+    replaceNestedEntry(topic_id, BCFKeys::Comments, comment_id, &comment);
 }
 
 void BCFCacheApi::removeSingleComment(const QString& topic_id, const QString& comment_id, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    QVariantMap topic = getSingleTopic(topic_id, QString());
-    QVariantList comments = topic.take(BCFKeys::Comments).toList();
-    const int position = positionInList(comment_id, comments);
-    if (position < 0)
-        return;
-    comments.removeAt(position);
-    // The last comment removed leaves an empty "comments" array.
-    topic.insert(BCFKeys::Comments, comments);
-    m_saved = false;
-    editSingleTopic(topic_id, topic, QString());
+    replaceNestedEntry(topic_id, BCFKeys::Comments, comment_id, nullptr);
 }
 
 int BCFCacheApi::commentPosition(const QString& comment_id, const QString& topic_id) const

@@ -187,4 +187,24 @@ void BCFCacheApi::createSavingPath()
         QDir().mkpath(m_cachePath);
 }
 
+// Replaces (or, with a null replacement, removes) the first entry named entry_id in the topic's
+// list under listKey, and writes the topic back. The replacement is stored whole, whatever "guid" it
+// carries; removing the last entry leaves an empty array. An unknown entry changes nothing.
+void BCFCacheApi::replaceNestedEntry(const QString& topic_id, const QString& listKey, const QString& entry_id,
+                                     const QVariantMap* replacement)
+{
+    QVariantMap topic = getSingleTopic(topic_id, QString());
+    QVariantList entries = topic.take(listKey).toList();
+    const int position = positionInList(entry_id, entries);
+    if (position < 0)
+        return;
+    if (replacement)
+        entries[position] = *replacement;
+    else
+        entries.removeAt(position);
+    topic.insert(listKey, entries);
+    m_saved = false;
+    editSingleTopic(topic_id, topic, QString());
+}
+
 } // namespace Vexamo

@@ -53,31 +53,14 @@ void BCFCacheApi::editSingleViewpoint(const QString& topic_id, const QString& vi
                                       const QVariantMap& viewpoint, const QString& project_id)
 {
     Q_UNUSED(project_id)
-    QVariantMap topic = getSingleTopic(topic_id, QString());
-    QVariantList viewpoints = topic.take(BCFKeys::Viewpoints).toList();
-    const int position = positionInList(viewpoint_id, viewpoints);
-    if (position < 0)
-        return;
-    // The given record replaces the old one whole, whatever "guid" it carries.
-    viewpoints[position] = viewpoint;
-    topic.insert(BCFKeys::Viewpoints, viewpoints);
-    m_saved = false;
-    editSingleTopic(topic_id, topic, QString());
+    replaceNestedEntry(topic_id, BCFKeys::Viewpoints, viewpoint_id, &viewpoint);
 }
 
 void BCFCacheApi::removeSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                         const QString& project_id)
 {
     Q_UNUSED(project_id)
-    QVariantMap topic = getSingleTopic(topic_id, QString());
-    QVariantList viewpoints = topic.take(BCFKeys::Viewpoints).toList();
-    const int position = positionInList(viewpoint_id, viewpoints);
-    if (position < 0)
-        return;
-    viewpoints.removeAt(position);
-    topic.insert(BCFKeys::Viewpoints, viewpoints);
-    m_saved = false;
-    editSingleTopic(topic_id, topic, QString());
+    replaceNestedEntry(topic_id, BCFKeys::Viewpoints, viewpoint_id, nullptr);
 }
 
 int BCFCacheApi::viewpointPosition(const QString& viewpoint_id, const QString& topic_id) const
