@@ -9,7 +9,7 @@ packages=(
   libquazip1-qt5-dev
   liblog4cplus-dev
   libopenscenegraph-dev
-  libxml2-utils jq
+  libxml2-dev libxml2-utils jq
   xvfb xauth
   clang libclang-rt-14-dev llvm
   zip unzip

@@ -1,6 +1,7 @@
 #include "CommandDispatcher.h"
 
 #include "CacheCommands.h"
+#include "CheckCommand.h"
 #include "CommandLine.h"
 #include "Console.h"
 #include "ExitCode.h"
@@ -27,7 +28,8 @@ int CommandDispatcher::run(const CommandLine& commandLine)
     if (command == QLatin1String("convert"))
         return files.convert(first, second, commandLine.option(QStringLiteral("to"), QStringLiteral("2.1")));
     if (command == QLatin1String("check"))
-        return files.check(first);
+        return CheckCommand().run(first, commandLine.option(QStringLiteral("schemas")),
+                                  commandLine.hasOption(QStringLiteral("json")));
     if (command == QLatin1String("sample")) {
         if (!SampleDocument::write(first)) {
             Console::error(QStringLiteral("could not write %1").arg(Console::printable(first)));

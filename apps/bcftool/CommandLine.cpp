@@ -18,7 +18,7 @@ const QVector<CommandSpec>& commandSpecs()
     static const QVector<CommandSpec> specs = {
         {"info", 1, {}, {QStringLiteral("json")}},
         {"convert", 2, {QStringLiteral("to")}, {}},
-        {"check", 1, {}, {}},
+        {"check", 1, {QStringLiteral("schemas")}, {QStringLiteral("json")}},
         {"sample", 1, {}, {}},
         {"open", 1, {}, {}},
         {"topics", 0, {}, {}},
@@ -144,7 +144,11 @@ QString CommandLine::usage()
         "  info FILE [--json]              version, project, validity and one line per topic\n"
         "                                  (--json: project and topic records as JSON)\n"
         "  convert IN OUT [--to 2.1|1.0]   write IN as BCF 2.1 (default) or as BCF 1.0\n"
-        "  check FILE                      report every problem found while reading FILE\n"
+        "  check FILE [--schemas DIR] [--json]\n"
+        "                                  validate FILE: its XML against the BCF schemas in DIR\n"
+        "                                  (DIR/2.1/markup.xsd, ... or one version's folder; without\n"
+        "                                  it the schema checks are skipped), ids, references,\n"
+        "                                  images, dates and values; one line per problem\n"
         "  sample OUT                      write a small demonstration BCF 2.1 file\n"
         "\n"
         "Working cache (the viewer's document workflow, without a window):\n"
@@ -161,7 +165,7 @@ QString CommandLine::usage()
         "\n"
         "Exit status:\n"
         "  0   success\n"
-        "  1   check: the file was read, with problems\n"
+        "  1   check: the file has problems\n"
         "  2   the file is missing, unreadable or not a valid BCF file\n"
         "  3   the command could not be carried out (unwritable output, unknown topic, ...)\n"
         "  64  bad command line\n");

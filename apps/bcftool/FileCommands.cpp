@@ -120,28 +120,4 @@ int FileCommands::convert(const QString& input, const QString& output, const QSt
     return Success;
 }
 
-int FileCommands::check(const QString& path)
-{
-    const LoadedDocument document = LoadedDocument::read(path);
-    const QStringList problems = document.problems();
-    for (const QString& problem : problems)
-        Console::out(QStringLiteral("%1: %2").arg(Console::printable(path), Console::printable(problem)));
-
-    if (!document.isUsable()) {
-        Console::out(QStringLiteral("%1: cannot be used").arg(Console::printable(path)));
-        Console::error(Console::printable(document.title()) + QLatin1String(": ")
-                       + Console::printable(document.message(), true));
-        return UnreadableFile;
-    }
-    if (!problems.isEmpty()) {
-        Console::out(QStringLiteral("%1: read with %2 problem(s)").arg(Console::printable(path)).arg(problems.size()));
-        return ProblemsFound;
-    }
-    BCFFileApi api(document.model(), nullptr);
-    Console::out(QStringLiteral("%1: no problems found (BCF %2, %3 topic(s))")
-                     .arg(Console::printable(path), Console::printable(api.version()))
-                     .arg(api.getTopic(QString()).size()));
-    return Success;
-}
-
 } // namespace BCFTool

@@ -6,14 +6,14 @@ namespace BCFTool {
 
 class LoadedDocument;
 
-// The commands on BCF files that do not touch the working cache: info, convert and check.
+// The commands on BCF files that do not touch the working cache: info and convert (check has its
+// own CheckCommand).
 // Each returns an ExitCode.
 class FileCommands
 {
 public:
     int info(const QString& path, bool json);
     int convert(const QString& input, const QString& output, const QString& version);
-    int check(const QString& path);
 
 private:
     // Reads path; prints the reason and returns false when the file cannot be used.
