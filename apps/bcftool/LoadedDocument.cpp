@@ -17,7 +17,6 @@ LoadedDocument LoadedDocument::read(const QString& path)
         document.m_title = QStringLiteral("Cannot open BCF file");
         document.m_message = info.exists() ? QStringLiteral("%1 is not a file").arg(path)
                                            : QStringLiteral("%1: no such file").arg(path);
-        document.m_problems = QStringList{info.exists() ? QStringLiteral("not a file") : QStringLiteral("no such file")};
         return document;
     }
 
@@ -31,9 +30,6 @@ LoadedDocument LoadedDocument::read(const QString& path)
     }
 
     document.m_usable = document.m_model->isValid(info.fileName(), document.m_message, document.m_title);
-    if (!document.m_model->loadError().isEmpty())
-        document.m_problems.append(document.m_model->loadError());
-    document.m_problems.append(document.m_model->loadWarnings());
     if (!document.m_usable && document.m_message.isEmpty()) {
         document.m_title = QStringLiteral("Cannot open BCF file");
         document.m_message = QStringLiteral("The file %1 could not be read.").arg(info.fileName());

@@ -24,15 +24,12 @@ public:
     // completely, the losses when it was read with losses, the reason when it is unusable.
     QString title() const { return m_title; }
     QString message() const { return m_message; }
-    // The problems one by one: the load error first, if any, then every warning.
-    QStringList problems() const { return m_problems; }
 
 private:
     bool m_usable = false;
     QSharedPointer<BCFLib::BCFModel> m_model;
     QString m_title;
     QString m_message;
-    QStringList m_problems;
 };
 
 } // namespace BCFTool
