@@ -137,6 +137,7 @@ private slots:
     void injectedFault();
     void versionAndReadability_data();
     void versionAndReadability();
+    void limitsHoldOnInflatedBytes();
     void officialCasesMatchXmllint();
 
 private:
@@ -248,6 +249,9 @@ void TestArchiveValidator::injectedFault_data()
                                        << QByteArray("x") << "archive" << false << QString() << false;
     QTest::newRow("markup not well-formed") << false << false << m0 << QByteArray("</Markup>") << QByteArray("</Markup")
                                             << "xml" << false << m0 << true;
+    QTest::newRow("document type declaration")
+        << false << false << m0 << QByteArray("\n<Markup>")
+        << QByteArray("\n<!DOCTYPE Markup [<!ENTITY e \"x\">]>\n<Markup>") << "xml" << false << m0 << true;
     QTest::newRow("bcf.version missing with viewpoint files")
         << false << false << QStringLiteral("bcf.version") << QByteArray() << QByteArray() << "archive" << false
         << QStringLiteral("bcf.version") << false;
@@ -361,6 +365,37 @@ void TestArchiveValidator::versionAndReadability()
     QCOMPARE(int(validator.validate(path)), result);
     QCOMPARE(validator.version(), version);
     QCOMPARE(validator.errorString().isEmpty(), result != ArchiveValidator::Unreadable);
+}
+
+void TestArchiveValidator::limitsHoldOnInflatedBytes()
+{
+    // A markup over the limit that says so in its header, and one whose header claims 100 bytes
+    // while it inflates to 1 MB: either is one problem of its entry, read no further than the limit.
+    quint32 crc = 0;
+    const QByteArray bomb = ArchiveBuilder::rawDeflateZeros(1024 * 1024, &crc);
+    const QString big = BCFArchiveGenerator::topicGuid(1) + QStringLiteral("/markup.bcf");
+    for (const bool lying : {false, true}) {
+        Entries entries = generated21();
+        entries[big].append(QByteArray(1024 * 1024, ' '));
+        ArchiveBuilder builder;
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            if (lying && it.key() == big)
+                builder.addRawDeflated(it.key(), bomb, crc, 100);
+            else
+                builder.add(it.key(), it.value());
+        }
+        const QString path = m_dir.filePath(QStringLiteral("large.bcf"));
+        QVERIFY(builder.write(path));
+
+        BCFLib::ReadLimits limits;
+        limits.maxXmlEntryBytes = 64 * 1024;
+        ArchiveValidator validator(limits);
+        QCOMPARE(validator.validate(path), ArchiveValidator::ProblemsFound);
+        const QVector<ValidationProblem> problems = validator.problems();
+        QVERIFY2(problems.size() == 1 && problems.first().check == QLatin1String("archive")
+                     && problems.first().entry == big,
+                 qPrintable(describe(problems)));
+    }
 }
 
 void TestArchiveValidator::officialCasesMatchXmllint()

@@ -47,18 +47,19 @@ bool XmlDocument::parse(const QByteArray& bytes, const QString& entry, ProblemLi
     const QByteArray url = entry.toUtf8();
     m_doc = xmlReadMemory(bytes.constData(), bytes.size(), url.constData(), nullptr,
                           XML_PARSE_NONET | XML_PARSE_BIG_LINES);
+    bool refused = false;
     if (m_doc && m_doc->intSubset) {
-        problems.error(QStringLiteral("xml"), entry, XmlDocument::line(reinterpret_cast<xmlNodePtr>(m_doc->intSubset)),
+        const int at = bytes.indexOf("<!DOCTYPE");
+        problems.error(QStringLiteral("xml"), entry, at < 0 ? 0 : bytes.left(at).count('\n') + 1,
                        QStringLiteral("a document type declaration is not allowed in BCF; the entry is not checked "
                                       "further"));
+        refused = true;
+    }
+    if (m_doc && (refused || !root())) {
         xmlFreeDoc(m_doc);
         m_doc = nullptr;
     }
-    if (m_doc && !root()) {
-        xmlFreeDoc(m_doc);
-        m_doc = nullptr;
-    }
-    if (!m_doc && capture.count() == 0)
+    if (!m_doc && !refused && capture.count() == 0)
         problems.error(QStringLiteral("xml"), entry, 0, QStringLiteral("not a well-formed XML document"));
     return m_doc != nullptr;
 }

@@ -6,6 +6,13 @@
 
 namespace BCFLib {
 
+namespace {
+
+// A damaged or foreign entry can give thousands of findings; the first ones tell what is wrong.
+const int sMaxListed = 50;
+
+} // namespace
+
 XmlErrorCapture::XmlErrorCapture(ProblemList& problems, const QString& check, const QString& entry)
     : m_problems(problems)
     , m_check(check)
@@ -21,6 +28,9 @@ XmlErrorCapture::XmlErrorCapture(ProblemList& problems, const QString& check, co
 
 XmlErrorCapture::~XmlErrorCapture()
 {
+    if (m_count > sMaxListed)
+        m_problems.add(ValidationProblem::Error, m_check, m_entry, 0, 0,
+                       QStringLiteral("%1 further problems of this entry are not listed").arg(m_count - sMaxListed));
     xmlSetStructuredErrorFunc(m_previousStructuredData, m_previousStructured);
     xmlSetGenericErrorFunc(m_previousGenericData, m_previousGeneric);
 }
@@ -30,7 +40,8 @@ void XmlErrorCapture::handle(void* userData, xmlErrorPtr error)
     auto* capture = static_cast<XmlErrorCapture*>(userData);
     if (!capture || !error || error->level == XML_ERR_NONE)
         return;
-    ++capture->m_count;
+    if (++capture->m_count > sMaxListed)
+        return;
     const ValidationProblem::Severity severity
         = error->level == XML_ERR_WARNING ? ValidationProblem::Warning : ValidationProblem::Error;
     const QString message = QString::fromUtf8(error->message ? error->message : "unknown XML error").trimmed();
