@@ -3,6 +3,8 @@
 #include "ArchiveEntries.h"
 #include "ProblemList.h"
 
+#include <QSet>
+
 namespace BCFLib {
 
 namespace {
@@ -67,11 +69,28 @@ bool ArchiveContents::load(const ReadLimits& limits)
         addPart(markup, SchemaSet::Markup, limits);
     detectVersion();
 
+    // Visualization files are the .bcfv files and whatever else a markup names as one.
+    QSet<QString> viewpointFiles;
+    for (const XmlPart& p : m_parts) {
+        if (p.kind != SchemaSet::Markup)
+            continue;
+        const xmlNodePtr root = p.document.root();
+        const QVector<xmlNodePtr> viewpoints = m_layout3
+            ? XmlDocument::children(XmlDocument::child(XmlDocument::child(root, "Topic"), "Viewpoints"), "ViewPoint")
+            : XmlDocument::children(root, "Viewpoints");
+        for (xmlNodePtr viewpoint : viewpoints) {
+            const QString folder = p.entry.section(QLatin1Char('/'), 0, 0);
+            const QString file = XmlDocument::text(XmlDocument::child(viewpoint, "Viewpoint"));
+            viewpointFiles.insert(ArchiveEntries::resolve(folder, file).toLower());
+        }
+    }
     for (const QString& path : m_entries.paths()) {
         const QString lower = path.toLower();
+        if (m_partIndex.contains(lower))
+            continue; // bcf.version or a markup, named as a viewpoint file by mistake
         if (lower == QLatin1String("project.bcfp"))
             addPart(path, SchemaSet::Project, limits);
-        else if (lower.endsWith(QLatin1String(".bcfv")))
+        else if (lower.endsWith(QLatin1String(".bcfv")) || viewpointFiles.contains(lower))
             addPart(path, SchemaSet::Visualization, limits);
         else if (m_layout3 && lower == QLatin1String("extensions.xml"))
             addPart(path, SchemaSet::Extensions, limits);
