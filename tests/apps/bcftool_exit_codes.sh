@@ -25,7 +25,7 @@ expect_in "$WORK/err" "not a \*\.bcfzip file"
 
 # Bad command lines: status 64, a message and a pointer to --help.
 for args in "" "frobnicate" "info" "info a b" "convert a" "convert a b --to 3.0" "convert a b --to" \
-            "info a --jsn" "check a --json" "comment t" "show" "topics extra" "sample" "info a --json --json"; do
+            "info a --jsn" "check a --jsn" "comment t" "show" "topics extra" "sample" "info a --json --json"; do
     # shellcheck disable=SC2086
     expect_rc 64 $args
     expect_in "$WORK/err" "bcftool --help"
