@@ -1,7 +1,17 @@
 #include "MainWindow.h"
 
+#include "CommentList.h"
+#include "DocumentEditor.h"
+#include "DocumentTitle.h"
+#include "LayoutMemory.h"
+#include "LibraryShortcuts.h"
+#include "SnapshotDialog.h"
 #include "StatusBarProgress.h"
+#include "TopicChoices.h"
 #include "TopicDetailView.h"
+#include "TopicEditDialog.h"
+#include "TopicFilterBar.h"
+#include "TopicFilterProxy.h"
 #include "TopicListModel.h"
 
 #include "BCFapi/BCFCacheApi.h"
@@ -11,67 +21,70 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSortFilterProxyModel>
+#include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace Vexamo;
+
+namespace {
+// Open and new come first among the library's actions; document entries follow.
+const int FirstEntryIndex = 2;
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_api(new BCFCacheApi(this))
+    , m_editor(new DocumentEditor(m_api, this))
     , m_model(new TopicListModel(this))
-    , m_sortModel(new QSortFilterProxyModel(this))
+    , m_proxy(new TopicFilterProxy(this))
 {
     m_api->setUsername(currentUserName());
     BCFapiRegistry::Get()->registerBCFapi(m_api);
+    m_proxy->setTopicModel(m_model);
 
-    m_sortModel->setSourceModel(m_model);
-    m_sortModel->setSortRole(TopicListModel::SortRole);
-    m_sortModel->setSortCaseSensitivity(Qt::CaseInsensitive);
-
-    m_topicView = new QTableView(this);
-    m_topicView->setModel(m_sortModel);
-    m_topicView->setSortingEnabled(true);
-    m_topicView->sortByColumn(TopicListModel::DateColumn, Qt::AscendingOrder);
-    m_topicView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_topicView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_topicView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_topicView->setAlternatingRowColors(true);
-    m_topicView->setWordWrap(false);
-    m_topicView->verticalHeader()->hide();
-    m_topicView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_topicView->horizontalHeader()->setSectionResizeMode(TopicListModel::TitleColumn, QHeaderView::Stretch);
-    m_topicView->horizontalHeader()->setHighlightSections(false);
-    connect(m_topicView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &MainWindow::showSelectedTopic);
-
+    createTopicView();
     m_detail = new TopicDetailView(this);
-    connect(m_detail, &TopicDetailView::commentRequested, this, &MainWindow::addComment);
+    connect(m_detail, &TopicDetailView::commentSubmitted, this, &MainWindow::submitComment);
+    connect(m_detail, &TopicDetailView::commentRemovalRequested, this, &MainWindow::removeComment);
+    connect(m_detail, &TopicDetailView::relatedTopicActivated, this, &MainWindow::selectTopic);
+    connect(m_detail, &TopicDetailView::snapshotActivated, this, &MainWindow::showSnapshot);
+    connect(m_editor, &DocumentEditor::topicChanged, this, &MainWindow::topicChanged);
+    connect(m_editor, &DocumentEditor::topicRemoved, this, &MainWindow::topicRemoved);
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(m_topicView);
-    splitter->addWidget(m_detail);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    setCentralWidget(splitter);
+    auto* listPane = new QWidget(this);
+    auto* listLayout = new QVBoxLayout(listPane);
+    listLayout->setContentsMargins(6, 6, 0, 0);
+    listLayout->addWidget(m_filterBar);
+    listLayout->addWidget(m_topicView, 1);
+
+    m_splitter = new QSplitter(this);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_splitter->addWidget(listPane);
+    m_splitter->addWidget(m_detail);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStretchFactor(0, 11);
+    m_splitter->setStretchFactor(1, 9);
+    setCentralWidget(m_splitter);
 
     m_quitAction = new QAction(tr("&Quit"), this);
     m_quitAction->setShortcut(QKeySequence::Quit);
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
 
     m_fileMenu = menuBar()->addMenu(tr("&File"));
+    createTopicActions();
     createToolBar();
     m_progress = new StatusBarProgress(statusBar(), this);
+    connect(m_progress, &StatusBarProgress::idle, this, &MainWindow::loadingEnded);
 
     connect(m_api, &BCFapi::opened, this, &MainWindow::documentOpened);
     connect(m_api, &BCFapi::saved, this, &MainWindow::documentSaved);
@@ -82,11 +95,16 @@ MainWindow::MainWindow(QWidget* parent)
     // The working cache keeps its content between runs: show what it holds.
     reloadTopics();
     setDocument(nullptr);
+    setMinimumSize(1000, 660);
     resize(1180, 720);
+    m_layout = new LayoutMemory(this, m_topicView->horizontalHeader(), {m_splitter, m_detail->splitter()});
+    m_layout->restore();
+    m_topicView->setFocus();
 }
 
 MainWindow::~MainWindow()
 {
+    delete m_layout;
     BCFapiRegistry::Get()->unregisterBCFapi(m_api);
 }
 
@@ -102,7 +120,88 @@ QString MainWindow::currentUserName()
 
 bool MainWindow::openFile(const QString& path)
 {
-    return m_api->openBCFFile(QFileInfo(path).absoluteFilePath());
+    setLoading(true);
+    const bool started = m_api->openBCFFile(QFileInfo(path).absoluteFilePath());
+    if (!started)
+        setLoading(false);
+    return started;
+}
+
+void MainWindow::createTopicView()
+{
+    m_filterBar = new TopicFilterBar(m_proxy, this);
+    m_topicView = new QTableView(this);
+    m_topicView->setModel(m_proxy);
+    m_topicView->setSortingEnabled(true);
+    m_topicView->sortByColumn(TopicListModel::DateColumn, Qt::AscendingOrder);
+    m_topicView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_topicView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_topicView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_topicView->setAlternatingRowColors(true);
+    m_topicView->setWordWrap(false);
+    m_topicView->setTextElideMode(Qt::ElideRight);
+    m_topicView->verticalHeader()->hide();
+    m_topicView->verticalHeader()->setDefaultSectionSize(m_topicView->fontMetrics().height() + 8);
+
+    // Fixed default widths: measuring thousands of rows would make every change slow. The title
+    // takes the remaining width; the user's widths and hidden columns are remembered.
+    QHeaderView* header = m_topicView->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(TopicListModel::TitleColumn, QHeaderView::Stretch);
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(48);
+    const int charWidth = m_topicView->fontMetrics().averageCharWidth();
+    header->resizeSection(TopicListModel::StatusColumn, charWidth * 10);
+    header->resizeSection(TopicListModel::PriorityColumn, charWidth * 9);
+    header->resizeSection(TopicListModel::AssignedToColumn, charWidth * 15);
+    header->resizeSection(TopicListModel::DateColumn, charWidth * 11);
+    header->resizeSection(TopicListModel::TypeColumn, charWidth * 10);
+    header->resizeSection(TopicListModel::DueDateColumn, charWidth * 11);
+    header->hideSection(TopicListModel::TypeColumn);
+    header->hideSection(TopicListModel::DueDateColumn);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
+        QMenu menu;
+        for (int column = TopicListModel::StatusColumn; column < TopicListModel::ColumnCount; ++column) {
+            QAction* toggle = menu.addAction(m_model->headerData(column, Qt::Horizontal).toString());
+            toggle->setCheckable(true);
+            toggle->setChecked(!header->isSectionHidden(column));
+            connect(toggle, &QAction::toggled, header, [header, column](bool on) { header->setSectionHidden(column, !on); });
+        }
+        menu.exec(header->mapToGlobal(at));
+    });
+
+    connect(m_topicView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MainWindow::showSelectedTopic);
+    connect(m_topicView, &QAbstractItemView::doubleClicked, this, &MainWindow::editTopic);
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, m_filterBar, &TopicFilterBar::updateCount);
+    connect(m_proxy, &QAbstractItemModel::rowsRemoved, m_filterBar, &TopicFilterBar::updateCount);
+    connect(m_proxy, &QAbstractItemModel::modelReset, m_filterBar, &TopicFilterBar::updateCount);
+}
+
+void MainWindow::createTopicActions()
+{
+    m_newTopic = new QAction(tr("&New Topic..."), this);
+    m_newTopic->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(m_newTopic, &QAction::triggered, this, &MainWindow::newTopic);
+    m_editTopic = new QAction(tr("&Edit Topic..."), this);
+    m_editTopic->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(m_editTopic, &QAction::triggered, this, &MainWindow::editTopic);
+    m_deleteTopic = new QAction(tr("&Delete Topic"), this);
+    // Delete acts on the list only: in text fields it deletes text.
+    m_deleteTopic->setShortcut(QKeySequence::Delete);
+    m_deleteTopic->setShortcutContext(Qt::WidgetShortcut);
+    m_topicView->addAction(m_deleteTopic);
+    connect(m_deleteTopic, &QAction::triggered, this, &MainWindow::deleteTopic);
+
+    auto* find = new QAction(tr("&Find"), this);
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, m_filterBar, &TopicFilterBar::focusSearch);
+
+    m_topicMenu = menuBar()->addMenu(tr("&Topic"));
+    m_topicMenu->addActions({m_newTopic, m_editTopic, m_deleteTopic});
+    m_topicMenu->addSeparator();
+    m_topicMenu->addAction(find);
 }
 
 void MainWindow::createToolBar()
@@ -116,15 +215,16 @@ void MainWindow::createToolBar()
     if (!actions.isEmpty())
         m_toolBar->addAction(actions.first()); // "Open BCF File..."
 
-    QAction* extra = m_api->getExtraAction();
-    if (!extra)
-        return;
-    // The library's save drop-down runs its commands from its menu only; the button opens it.
-    if (extra->icon().isNull() && extra->menu() && extra->menu()->defaultAction())
-        extra->setIcon(extra->menu()->defaultAction()->icon());
-    m_toolBar->addAction(extra);
-    if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(extra)))
-        button->setPopupMode(QToolButton::InstantPopup);
+    if (QAction* extra = m_api->getExtraAction()) {
+        // The library's save drop-down runs its commands from its menu only; the button opens it.
+        if (extra->icon().isNull() && extra->menu() && extra->menu()->defaultAction())
+            extra->setIcon(extra->menu()->defaultAction()->icon());
+        m_toolBar->addAction(extra);
+        if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(extra)))
+            button->setPopupMode(QToolButton::InstantPopup);
+    }
+    m_toolBar->addSeparator();
+    m_toolBar->addActions({m_newTopic, m_editTopic, m_deleteTopic});
 }
 
 // The File menu: the library's actions (open, new, then the recent documents), the save
@@ -135,10 +235,10 @@ void MainWindow::rebuildFileMenu()
     const QList<QAction*> actions = m_api->getActions();
     for (int i = 0; i < actions.size(); ++i) {
         QAction* action = actions.at(i);
-        if (i == 2)
+        if (i == FirstEntryIndex)
             m_fileMenu->addSection(tr("Recent files"));
         // A never-saved new document has no file to reopen; it is not listed.
-        if (m_discarded.contains(action) || (i >= 2 && action->text().isEmpty()))
+        if (m_discarded.contains(action) || (i >= FirstEntryIndex && action->text().isEmpty()))
             continue;
         m_fileMenu->addAction(action);
     }
@@ -149,14 +249,39 @@ void MainWindow::rebuildFileMenu()
         m_fileMenu->addSeparator();
     }
     m_fileMenu->addAction(m_quitAction);
+    LibraryShortcuts::apply(actions, m_api->getExtraAction());
 }
 
 void MainWindow::setDocument(QAction* entry)
 {
+    m_document = entry;
     QString name = tr("Working cache");
-    if (entry)
-        name = entry->text().isEmpty() ? tr("Untitled") : QFileInfo(entry->text()).fileName();
+    if (entry) {
+        QStringList others;
+        const QList<QAction*> actions = m_api->getActions();
+        for (int i = FirstEntryIndex; i < actions.size(); ++i) {
+            if (actions.at(i) != entry && !m_discarded.contains(actions.at(i)))
+                others << actions.at(i)->text();
+        }
+        name = DocumentTitle::displayName(entry->text(), others);
+    }
     setWindowTitle(tr("%1[*] - BCF Viewer").arg(name));
+}
+
+void MainWindow::setLoading(bool loading)
+{
+    m_loading = loading;
+    if (loading)
+        statusBar()->showMessage(tr("Loading..."));
+}
+
+void MainWindow::loadingEnded()
+{
+    // The load finished without a document: the library has already said why.
+    if (!m_loading)
+        return;
+    m_loading = false;
+    statusBar()->showMessage(tr("Nothing opened"), 5000);
 }
 
 void MainWindow::documentOpened(QAction* action)
@@ -164,17 +289,17 @@ void MainWindow::documentOpened(QAction* action)
     const QList<QAction*> actions = m_api->getActions();
     if (!actions.isEmpty() && action == actions.first()) {
         // The open command has started loading on the reader thread.
-        statusBar()->showMessage(tr("Loading..."));
+        setLoading(true);
         return;
     }
+    m_loading = false;
     m_discarded.remove(action);
     rebuildFileMenu();
     reloadTopics();
     setDocument(action);
     setWindowModified(action && action->text().isEmpty());
-    const int count = m_model->rowCount();
-    statusBar()->showMessage(tr("%n topic(s)", nullptr, count), 5000);
-    if (count > 0 && m_detail->topicId().isEmpty())
+    statusBar()->showMessage(TopicListModel::countText(m_model->rowCount()), 5000);
+    if (m_model->rowCount() > 0 && selectedTopicId().isEmpty())
         m_topicView->selectRow(0);
 }
 
@@ -184,7 +309,8 @@ void MainWindow::documentSaved(QAction* action)
     rebuildFileMenu();
     setDocument(action);
     setWindowModified(false);
-    statusBar()->showMessage(tr("Saved %1").arg(action ? action->text() : QString()), 5000);
+    const QString path = action ? QDir::toNativeSeparators(action->text()) : QString();
+    statusBar()->showMessage(tr("Saved %1 to %2").arg(TopicListModel::countText(m_model->rowCount()), path), 8000);
 }
 
 void MainWindow::documentDiscarded(QAction* action)
@@ -193,58 +319,194 @@ void MainWindow::documentDiscarded(QAction* action)
     m_fileMenu->removeAction(action);
     m_toolBar->removeAction(action);
     rebuildFileMenu();
+    if (m_loading) {
+        m_loading = false;
+        statusBar()->showMessage(tr("Nothing opened"), 5000);
+    }
+    if (action == m_document)
+        setDocument(action);
 }
 
 void MainWindow::openCanceled(QAction* action)
 {
     Q_UNUSED(action)
+    m_loading = false;
     statusBar()->showMessage(tr("Nothing opened"), 3000);
 }
 
 void MainWindow::reloadTopics()
 {
-    const QString selected = m_detail->topicId();
+    const QString selected = selectedTopicId();
     m_model->setTopics(m_api->getTopic(QString()));
-    selectTopic(selected);
+    refreshChoices();
+    if (!selectTopic(selected))
+        m_detail->clear();
 }
 
-void MainWindow::selectTopic(const QString& topicId)
+void MainWindow::refreshChoices()
+{
+    const TopicChoices choices(m_api->getProjectExtension(QString()), m_model->rows());
+    m_proxy->setPriorityOrder(choices.extensionValues(TopicChoices::Priority));
+    m_filterBar->setChoices(choices);
+}
+
+QString MainWindow::selectedTopicId() const
+{
+    return m_topicView->selectionModel()->currentIndex().data(TopicListModel::TopicIdRole).toString();
+}
+
+bool MainWindow::selectTopic(const QString& topicId)
 {
     const int row = topicId.isEmpty() ? -1 : m_model->rowOfTopic(topicId);
-    if (row < 0) {
-        m_detail->clear();
-        return;
+    if (row < 0)
+        return false;
+    QModelIndex index = m_proxy->mapFromSource(m_model->index(row, 0));
+    if (!index.isValid()) {
+        // Hidden by the filters: going there means showing everything again.
+        for (int f = 0; f < TopicChoices::FieldCount; ++f)
+            m_proxy->setFieldFilter(TopicChoices::Field(f), QString());
+        m_proxy->setSearchText(QString());
+        refreshChoices();
+        index = m_proxy->mapFromSource(m_model->index(row, 0));
     }
-    const QModelIndex index = m_sortModel->mapFromSource(m_model->index(row, 0));
-    m_topicView->selectRow(index.row());
+    m_topicView->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_topicView->scrollTo(index);
     m_detail->showTopic(*m_api, topicId);
+    return true;
 }
 
 void MainWindow::showSelectedTopic()
 {
-    const QModelIndex current = m_topicView->selectionModel()->currentIndex();
-    const QString topicId = current.data(TopicListModel::TopicIdRole).toString();
+    const QString topicId = selectedTopicId();
     if (topicId.isEmpty())
         m_detail->clear();
     else
         m_detail->showTopic(*m_api, topicId);
 }
 
-void MainWindow::addComment(const QString& topicId, const QString& text)
+void MainWindow::newTopic()
 {
-    QVariantMap comment;
-    comment.insert(BCFKeys::Comment, text);
-    comment.insert(BCFKeys::Author, m_api->username());
-    comment.insert(BCFKeys::Date, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    m_api->createComment(topicId, comment, QString());
+    auto* dialog = new TopicEditDialog(TopicEditDialog::NewTopic,
+                                       TopicChoices(m_api->getProjectExtension(QString()), m_model->rows()), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        QString error;
+        const QString topicId = m_editor->createTopic(dialog->editedTopic(), dialog->snapshotFile(), &error);
+        if (topicId.isEmpty()) {
+            QMessageBox::warning(this, tr("New Topic"), error);
+            return;
+        }
+        selectTopic(topicId);
+        statusBar()->showMessage(tr("Topic created"), 3000);
+    });
+    dialog->open();
+}
+
+void MainWindow::editTopic()
+{
+    const QString topicId = selectedTopicId();
+    if (topicId.isEmpty())
+        return;
+    auto* dialog = new TopicEditDialog(TopicEditDialog::EditTopic,
+                                       TopicChoices(m_api->getProjectExtension(QString()), m_model->rows()), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setTopic(m_api->getSingleTopic(topicId, QString()));
+    connect(dialog, &QDialog::accepted, this, [this, dialog, topicId] {
+        const QVariantMap edited = dialog->editedTopic();
+        // The record as it is now: comments added meanwhile are kept.
+        QVariantMap current = m_api->getSingleTopic(topicId, QString());
+        if (current.isEmpty())
+            return;
+        for (auto it = edited.cbegin(); it != edited.cend(); ++it) {
+            if (it.key() != BCFKeys::Comments && it.key() != BCFKeys::Viewpoints)
+                current.insert(it.key(), it.value());
+        }
+        m_editor->editTopic(topicId, current);
+        statusBar()->showMessage(tr("Topic saved"), 3000);
+    });
+    dialog->open();
+}
+
+void MainWindow::deleteTopic()
+{
+    const QString topicId = selectedTopicId();
+    if (topicId.isEmpty())
+        return;
+    const QString title = m_api->getSingleTopic(topicId, QString()).value(BCFKeys::Title).toString();
+    if (QMessageBox::question(this, tr("Delete Topic"),
+                              tr("Delete the topic \"%1\" with its comments and snapshots?").arg(title),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    m_editor->removeTopic(topicId);
+    statusBar()->showMessage(tr("Topic deleted"), 3000);
+}
+
+void MainWindow::submitComment(const QString& topicId, const QString& commentId, const QString& text)
+{
+    if (commentId.isEmpty()) {
+        m_editor->addComment(topicId, text);
+        statusBar()->showMessage(tr("Comment added"), 3000);
+    } else {
+        m_editor->editComment(topicId, commentId, text);
+        statusBar()->showMessage(tr("Comment saved"), 3000);
+    }
+}
+
+void MainWindow::removeComment(const QString& topicId, const QString& commentId)
+{
+    if (QMessageBox::question(this, tr("Delete Comment"), tr("Delete the selected comment?"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    m_editor->removeComment(topicId, commentId);
+    statusBar()->showMessage(tr("Comment deleted"), 3000);
+}
+
+void MainWindow::showSnapshot(const QString& topicId, const QString& viewpointId)
+{
+    auto* dialog = new SnapshotDialog(*m_api, topicId, viewpointId, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MainWindow::topicChanged(const QString& topicId)
+{
+    m_model->updateTopic(m_api->getSingleTopic(topicId, QString()));
+    refreshChoices();
     setWindowModified(true);
-    reloadTopics();
-    statusBar()->showMessage(tr("Comment added"), 3000);
+    if (topicId == m_detail->topicId())
+        m_detail->showTopic(*m_api, topicId);
+}
+
+void MainWindow::topicRemoved(const QString& topicId)
+{
+    const int proxyRow = m_topicView->currentIndex().row();
+    m_model->removeTopic(topicId);
+    refreshChoices();
+    setWindowModified(true);
+    // The neighbour takes the removed topic's place in the selection.
+    const int row = qMin(proxyRow, m_proxy->rowCount() - 1);
+    if (row >= 0)
+        m_topicView->selectRow(row);
+    else
+        m_detail->clear();
+}
+
+bool MainWindow::confirmClose()
+{
+    // Offers to save unsaved changes, as before any other document replaces this one.
+    m_api->checkToSaveCurrentBCF();
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Offers to save unsaved changes, as before any other document replaces this one.
-    m_api->checkToSaveCurrentBCF();
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    m_layout->save();
     event->accept();
 }

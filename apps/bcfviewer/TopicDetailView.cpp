@@ -1,17 +1,21 @@
 #include "TopicDetailView.h"
 
+#include "CommentEditor.h"
+#include "CommentList.h"
 #include "SnapshotStrip.h"
+#include "ViewerKeys.h"
 
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
 
 #include <QDateTime>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QTextBrowser>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -20,18 +24,21 @@ using namespace Vexamo;
 
 namespace {
 
+const QString RelatedScheme = QStringLiteral("topic:");
+
 QString displayDate(const QVariant& value)
 {
     const QDateTime date = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
     return date.isValid() ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat) : value.toString();
 }
 
-QLabel* plainLabel(QWidget* parent)
+QLabel* textLabel(QWidget* parent, Qt::TextFormat format = Qt::PlainText)
 {
     auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
+    label->setTextFormat(format);
     label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setTextInteractionFlags(format == Qt::PlainText ? Qt::TextSelectableByMouse
+                                                           : Qt::TextBrowserInteraction);
     return label;
 }
 
@@ -44,61 +51,160 @@ QLabel* heading(const QString& text, QWidget* parent)
     return label;
 }
 
+// "date by author", either part optional.
+QString stamp(const QVariantMap& record, QLatin1String dateKey, QLatin1String authorKey)
+{
+    const QString date = record.value(dateKey).toString().isEmpty() ? QString() : displayDate(record.value(dateKey));
+    const QString author = record.value(authorKey).toString();
+    if (author.isEmpty())
+        return date;
+    return date.isEmpty() ? author : TopicDetailView::tr("%1 by %2").arg(date, author);
+}
+
+// Links as rich text made of escaped parts; only web addresses become clickable.
+QString linksHtml(const QStringList& links)
+{
+    QStringList parts;
+    for (const QString& link : links) {
+        const QUrl url(link, QUrl::StrictMode);
+        const bool web = url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+        parts << (web ? QStringLiteral("<a href=\"%1\">%2</a>")
+                            .arg(QString::fromUtf8(url.toEncoded()).toHtmlEscaped(), link.toHtmlEscaped())
+                      : link.toHtmlEscaped());
+    }
+    return parts.join(QStringLiteral("<br>"));
+}
+
 } // namespace
 
 TopicDetailView::TopicDetailView(QWidget* parent)
     : QWidget(parent)
 {
-    m_title = plainLabel(this);
+    auto* header = new QWidget;
+    m_title = textLabel(header);
     QFont titleFont = m_title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
     titleFont.setBold(true);
     m_title->setFont(titleFont);
 
-    m_fields = plainLabel(this);
-    m_fields->setForegroundRole(QPalette::PlaceholderText);
-    m_description = plainLabel(this);
-    m_snapshots = new SnapshotStrip(this);
+    m_fieldGrid = new QGridLayout;
+    m_fieldGrid->setHorizontalSpacing(8);
+    m_fieldGrid->setVerticalSpacing(2);
+    m_fieldGrid->setColumnStretch(1, 1);
+    m_fieldGrid->setColumnStretch(3, 1);
+    for (const QString& caption : {tr("Type"), tr("Status"), tr("Priority"), tr("Assigned to"), tr("Labels"),
+                                   tr("Stage"), tr("Due date"), tr("Index"), tr("Created"), tr("Modified")})
+        addField(caption);
 
-    m_comments = new QTextBrowser(this);
-    m_comments->setOpenLinks(false);
-    m_comments->setMinimumHeight(120);
+    m_links = textLabel(header, Qt::RichText);
+    m_links->setOpenExternalLinks(true);
+    m_related = textLabel(header, Qt::RichText);
+    connect(m_related, &QLabel::linkActivated, this, [this](const QString& link) {
+        if (link.startsWith(RelatedScheme))
+            emit relatedTopicActivated(link.mid(RelatedScheme.size()));
+    });
+    const int row = m_fieldGrid->rowCount();
+    m_fieldGrid->addWidget(new QLabel(tr("Links:"), header), row, 0, Qt::AlignTop);
+    m_fieldGrid->addWidget(m_links, row, 1, 1, 3);
+    m_fieldGrid->addWidget(new QLabel(tr("Related:"), header), row + 1, 0, Qt::AlignTop);
+    m_fieldGrid->addWidget(m_related, row + 1, 1, 1, 3);
 
-    m_commentEdit = new QLineEdit(this);
-    m_commentEdit->setPlaceholderText(tr("Write a comment..."));
-    m_addButton = new QPushButton(tr("Add comment"), this);
-    connect(m_commentEdit, &QLineEdit::returnPressed, this, &TopicDetailView::submitComment);
-    connect(m_commentEdit, &QLineEdit::textChanged, this, &TopicDetailView::updateEnabled);
-    connect(m_addButton, &QPushButton::clicked, this, &TopicDetailView::submitComment);
+    m_description = textLabel(header);
+    m_snapshots = new SnapshotStrip(header);
+    connect(m_snapshots, &SnapshotStrip::snapshotActivated, this,
+            [this](const QString& viewpointId) { emit snapshotActivated(m_topicId, viewpointId); });
 
-    auto* commentRow = new QHBoxLayout;
-    commentRow->addWidget(m_commentEdit, 1);
-    commentRow->addWidget(m_addButton);
+    auto* headerLayout = new QVBoxLayout(header);
+    headerLayout->addWidget(m_title);
+    headerLayout->addLayout(m_fieldGrid);
+    headerLayout->addSpacing(4);
+    headerLayout->addWidget(m_description);
+    headerLayout->addWidget(m_snapshots);
+    headerLayout->addStretch();
+    auto* headerScroll = new QScrollArea;
+    headerScroll->setWidget(header);
+    headerScroll->setWidgetResizable(true);
+    headerScroll->setFrameShape(QFrame::NoFrame);
+    headerScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    auto* commentsPane = new QWidget;
+    m_comments = new CommentList(commentsPane);
+    m_editComment = new QPushButton(tr("Edit"), commentsPane);
+    m_deleteComment = new QPushButton(tr("Delete"), commentsPane);
+    m_editor = new CommentEditor(commentsPane);
+    connect(m_comments, &QListWidget::itemSelectionChanged, this, &TopicDetailView::updateEnabled);
+    connect(m_editComment, &QPushButton::clicked, this, [this] {
+        const QString id = m_comments->selectedCommentId();
+        if (!id.isEmpty())
+            m_editor->startEditing(id, m_comments->commentText(id));
+    });
+    connect(m_deleteComment, &QPushButton::clicked, this, [this] {
+        const QString id = m_comments->selectedCommentId();
+        if (!id.isEmpty())
+            emit commentRemovalRequested(m_topicId, id);
+    });
+    connect(m_editor, &CommentEditor::submitted, this, [this](const QString& commentId, const QString& text) {
+        if (!m_topicId.isEmpty())
+            emit commentSubmitted(m_topicId, commentId, text);
+    });
+
+    auto* commentHeader = new QHBoxLayout;
+    commentHeader->addWidget(heading(tr("Comments"), commentsPane), 1);
+    commentHeader->addWidget(m_editComment);
+    commentHeader->addWidget(m_deleteComment);
+    auto* commentsLayout = new QVBoxLayout(commentsPane);
+    commentsLayout->setContentsMargins(9, 0, 9, 0);
+    commentsLayout->addLayout(commentHeader);
+    commentsLayout->addWidget(m_comments, 1);
+    commentsLayout->addWidget(m_editor);
+
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("detailSplitter"));
+    m_splitter->addWidget(headerScroll);
+    m_splitter->addWidget(commentsPane);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_title);
-    layout->addWidget(m_fields);
-    layout->addSpacing(6);
-    layout->addWidget(m_description);
-    layout->addSpacing(6);
-    layout->addWidget(heading(tr("Snapshots"), this));
-    layout->addWidget(m_snapshots);
-    layout->addWidget(heading(tr("Comments"), this));
-    layout->addWidget(m_comments, 1);
-    layout->addLayout(commentRow);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
 
     clear();
+}
+
+QLabel* TopicDetailView::addField(const QString& caption)
+{
+    const int index = m_fields.size();
+    auto* name = new QLabel(tr("%1:").arg(caption));
+    name->setForegroundRole(QPalette::PlaceholderText);
+    QLabel* value = textLabel(nullptr);
+    m_fieldGrid->addWidget(name, index / 2, (index % 2) * 2);
+    m_fieldGrid->addWidget(value, index / 2, (index % 2) * 2 + 1);
+    m_fields.append({caption, value});
+    return value;
+}
+
+QString TopicDetailView::fieldText(const QString& caption) const
+{
+    for (const auto& field : m_fields) {
+        if (field.first == caption)
+            return field.second->text();
+    }
+    return QString();
 }
 
 void TopicDetailView::clear()
 {
     m_topicId.clear();
     m_title->setText(tr("No topic selected"));
-    m_fields->clear();
+    for (const auto& field : qAsConst(m_fields))
+        field.second->clear();
+    m_links->clear();
+    m_related->clear();
     m_description->clear();
     m_snapshots->setSnapshots({});
-    m_comments->clear();
-    m_commentEdit->clear();
+    m_comments->setComments({});
+    m_editor->reset();
     updateEnabled();
 }
 
@@ -109,66 +215,68 @@ void TopicDetailView::showTopic(const BCFapi& api, const QString& topicId)
         clear();
         return;
     }
+    if (topicId != m_topicId)
+        m_editor->reset();
     m_topicId = topicId;
     m_title->setText(topic.value(BCFKeys::Title).toString());
 
-    QStringList fields;
-    auto addField = [&fields, &topic](const QString& label, QLatin1String key) {
-        const QString value = topic.value(key).toString();
-        if (!value.isEmpty())
-            fields << label.arg(value);
+    const QString dash = QStringLiteral("\u2013");
+    const auto orDash = [&dash](const QString& text) { return text.isEmpty() ? dash : text; };
+    const QString index = topic.contains(BCFKeys::Index) && topic.value(BCFKeys::Index).toInt() >= 0
+                              ? QString::number(topic.value(BCFKeys::Index).toInt())
+                              : QString();
+    const QStringList values = {
+        topic.value(BCFKeys::TopicType).toString(),
+        topic.value(BCFKeys::TopicStatus).toString(),
+        topic.value(BCFKeys::Priority).toString(),
+        topic.value(BCFKeys::AssignedTo).toString(),
+        topic.value(BCFKeys::Labels).toStringList().join(QStringLiteral(", ")),
+        topic.value(ViewerKeys::Stage).toString(),
+        topic.value(ViewerKeys::DueDate).toString().isEmpty() ? QString() : displayDate(topic.value(ViewerKeys::DueDate)),
+        index,
+        stamp(topic, BCFKeys::CreationDate, BCFKeys::CreationAuthor),
+        stamp(topic, BCFKeys::ModifiedDate, BCFKeys::ModifiedAuthor),
     };
-    addField(tr("Type: %1"), BCFKeys::TopicType);
-    addField(tr("Status: %1"), BCFKeys::TopicStatus);
-    addField(tr("Priority: %1"), BCFKeys::Priority);
-    addField(tr("Assigned to: %1"), BCFKeys::AssignedTo);
-    QString created = tr("Created %1").arg(displayDate(topic.value(BCFKeys::CreationDate)));
-    if (!topic.value(BCFKeys::CreationAuthor).toString().isEmpty())
-        created += tr(" by %1").arg(topic.value(BCFKeys::CreationAuthor).toString());
-    fields << created;
-    m_fields->setText(fields.join(QStringLiteral("   \u00b7   ")));
+    for (int i = 0; i < m_fields.size() && i < values.size(); ++i)
+        m_fields.at(i).second->setText(orDash(values.at(i)));
+
+    QStringList links = topic.value(ViewerKeys::ReferenceLinks).toStringList();
+    const QString link = topic.value(BCFKeys::ReferenceLink).toString();
+    if (!link.isEmpty() && !links.contains(link))
+        links.prepend(link);
+    m_links->setText(links.isEmpty() ? dash : linksHtml(links));
+
+    QStringList related;
+    for (const QString& relatedId : api.getRelatedTopics(topicId, QString())) {
+        const QString title = api.getSingleTopic(relatedId, QString()).value(BCFKeys::Title).toString();
+        related << QStringLiteral("<a href=\"%1%2\">%3</a>")
+                       .arg(RelatedScheme, relatedId.toHtmlEscaped(), (title.isEmpty() ? relatedId : title).toHtmlEscaped());
+    }
+    m_related->setText(related.isEmpty() ? dash : related.join(QStringLiteral("<br>")));
 
     const QString description = topic.value(BCFKeys::Description).toString();
     m_description->setText(description.isEmpty() ? tr("(no description)") : description);
 
-    QList<QImage> images;
-    const QVariantList viewpoints = api.getViewpoint(topicId, QString());
-    for (const QVariant& viewpoint : viewpoints) {
+    QList<SnapshotStrip::Snapshot> snapshots;
+    for (const QVariant& viewpoint : api.getViewpoint(topicId, QString())) {
         const QString viewpointId = viewpoint.toMap().value(BCFKeys::Guid).toString();
-        const std::unique_ptr<QByteArray> snapshot(api.getSnapshotContent(topicId, viewpointId, QString()));
-        if (snapshot && !snapshot->isEmpty())
-            images.append(QImage::fromData(*snapshot));
+        const std::unique_ptr<QByteArray> content(api.getSnapshotContent(topicId, viewpointId, QString()));
+        if (content && !content->isEmpty())
+            snapshots.append({viewpointId, QImage::fromData(*content)});
     }
-    m_snapshots->setSnapshots(images);
+    m_snapshots->setSnapshots(snapshots);
 
-    // Comments as HTML built from escaped text only.
-    QString html;
-    const QVariantList comments = api.getComment(topicId, QString());
-    for (const QVariant& item : comments) {
-        const QVariantMap comment = item.toMap();
-        QString text = comment.value(BCFKeys::Comment).toString().toHtmlEscaped();
-        text.replace(QLatin1Char('\n'), QLatin1String("<br>"));
-        html += QStringLiteral("<p><b>%1</b> <span style=\"color:gray\">%2</span><br>%3</p>")
-                    .arg(comment.value(BCFKeys::Author).toString().toHtmlEscaped(),
-                         displayDate(comment.value(BCFKeys::Date)).toHtmlEscaped(), text);
-    }
-    if (comments.isEmpty())
-        html = QStringLiteral("<p style=\"color:gray\">%1</p>").arg(tr("No comments yet.").toHtmlEscaped());
-    m_comments->setHtml(html);
+    const QString selectedComment = m_comments->selectedCommentId();
+    m_comments->setComments(api.getComment(topicId, QString()));
+    m_comments->selectComment(selectedComment);
     updateEnabled();
-}
-
-void TopicDetailView::submitComment()
-{
-    const QString text = m_commentEdit->text().trimmed();
-    if (m_topicId.isEmpty() || text.isEmpty())
-        return;
-    m_commentEdit->clear();
-    emit commentRequested(m_topicId, text);
 }
 
 void TopicDetailView::updateEnabled()
 {
-    m_commentEdit->setEnabled(!m_topicId.isEmpty());
-    m_addButton->setEnabled(!m_topicId.isEmpty() && !m_commentEdit->text().trimmed().isEmpty());
+    const bool hasTopic = !m_topicId.isEmpty();
+    const bool hasComment = hasTopic && !m_comments->selectedCommentId().isEmpty();
+    m_editor->setEnabled(hasTopic);
+    m_editComment->setEnabled(hasComment);
+    m_deleteComment->setEnabled(hasComment);
 }
