@@ -72,8 +72,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_splitter->addWidget(listPane);
     m_splitter->addWidget(m_detail);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->setStretchFactor(0, 11);
-    m_splitter->setStretchFactor(1, 9);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({560, 440});
     setCentralWidget(m_splitter);
 
     m_quitAction = new QAction(tr("&Quit"), this);
@@ -153,8 +154,8 @@ void MainWindow::createTopicView()
     const int charWidth = m_topicView->fontMetrics().averageCharWidth();
     header->resizeSection(TopicListModel::StatusColumn, charWidth * 10);
     header->resizeSection(TopicListModel::PriorityColumn, charWidth * 9);
-    header->resizeSection(TopicListModel::AssignedToColumn, charWidth * 15);
-    header->resizeSection(TopicListModel::DateColumn, charWidth * 11);
+    header->resizeSection(TopicListModel::AssignedToColumn, charWidth * 13);
+    header->resizeSection(TopicListModel::DateColumn, charWidth * 10);
     header->resizeSection(TopicListModel::TypeColumn, charWidth * 10);
     header->resizeSection(TopicListModel::DueDateColumn, charWidth * 11);
     header->hideSection(TopicListModel::TypeColumn);

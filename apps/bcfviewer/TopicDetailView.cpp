@@ -9,6 +9,7 @@
 #include "BCFapi/BCFapi.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
@@ -93,8 +94,10 @@ TopicDetailView::TopicDetailView(QWidget* parent)
     m_fieldGrid->setColumnStretch(1, 1);
     m_fieldGrid->setColumnStretch(3, 1);
     for (const QString& caption : {tr("Type"), tr("Status"), tr("Priority"), tr("Assigned to"), tr("Labels"),
-                                   tr("Stage"), tr("Due date"), tr("Index"), tr("Created"), tr("Modified")})
-        addField(caption);
+                                   tr("Stage"), tr("Due date"), tr("Index")})
+        addField(caption, false);
+    addField(tr("Created"), true);
+    addField(tr("Modified"), true);
 
     m_links = textLabel(header, Qt::RichText);
     m_links->setOpenExternalLinks(true);
@@ -121,11 +124,14 @@ TopicDetailView::TopicDetailView(QWidget* parent)
     headerLayout->addWidget(m_description);
     headerLayout->addWidget(m_snapshots);
     headerLayout->addStretch();
-    auto* headerScroll = new QScrollArea;
-    headerScroll->setWidget(header);
-    headerScroll->setWidgetResizable(true);
-    headerScroll->setFrameShape(QFrame::NoFrame);
-    headerScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The fields wrap to the pane's width and scroll vertically when they do not fit.
+    m_header = header;
+    m_headerScroll = new QScrollArea;
+    m_headerScroll->setWidget(header);
+    m_headerScroll->setWidgetResizable(true);
+    m_headerScroll->setFrameShape(QFrame::NoFrame);
+    m_headerScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_headerScroll->viewport()->installEventFilter(this);
 
     auto* commentsPane = new QWidget;
     m_comments = new CommentList(commentsPane);
@@ -160,11 +166,12 @@ TopicDetailView::TopicDetailView(QWidget* parent)
 
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setObjectName(QStringLiteral("detailSplitter"));
-    m_splitter->addWidget(headerScroll);
+    m_splitter->addWidget(m_headerScroll);
     m_splitter->addWidget(commentsPane);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->setStretchFactor(0, 1);
-    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setStretchFactor(0, 3);
+    m_splitter->setStretchFactor(1, 2);
+    m_splitter->setSizes({330, 230});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
@@ -172,14 +179,27 @@ TopicDetailView::TopicDetailView(QWidget* parent)
     clear();
 }
 
-QLabel* TopicDetailView::addField(const QString& caption)
+bool TopicDetailView::eventFilter(QObject* watched, QEvent* event)
 {
-    const int index = m_fields.size();
+    // A scroll area keeps a wider widget as it is; the header must follow the pane's width so that
+    // its labels wrap instead of being cut.
+    if (watched == m_headerScroll->viewport() && event->type() == QEvent::Resize)
+        m_header->setFixedWidth(m_headerScroll->viewport()->width());
+    return QWidget::eventFilter(watched, event);
+}
+
+// Short fields go two to a row; a wide one takes a row of its own.
+QLabel* TopicDetailView::addField(const QString& caption, bool wide)
+{
     auto* name = new QLabel(tr("%1:").arg(caption));
-    name->setForegroundRole(QPalette::PlaceholderText);
     QLabel* value = textLabel(nullptr);
-    m_fieldGrid->addWidget(name, index / 2, (index % 2) * 2);
-    m_fieldGrid->addWidget(value, index / 2, (index % 2) * 2 + 1);
+    if (wide || m_gridColumn == 2) {
+        m_gridColumn = 0;
+        ++m_gridRow;
+    }
+    m_fieldGrid->addWidget(name, m_gridRow, m_gridColumn, Qt::AlignTop);
+    m_fieldGrid->addWidget(value, m_gridRow, m_gridColumn + 1, 1, wide ? 3 : 1);
+    m_gridColumn = wide ? 2 : m_gridColumn + 2;
     m_fields.append({caption, value});
     return value;
 }

@@ -7,6 +7,7 @@ class CommentList;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSplitter;
 class SnapshotStrip;
 
@@ -41,6 +42,9 @@ public:
     QLabel* relatedTopicsLabel() const { return m_related; }
     QSplitter* splitter() const { return m_splitter; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // commentId is empty for a new comment.
     void commentSubmitted(const QString& topicId, const QString& commentId, const QString& text);
@@ -49,13 +53,17 @@ signals:
     void snapshotActivated(const QString& topicId, const QString& viewpointId);
 
 private:
-    QLabel* addField(const QString& caption);
+    QLabel* addField(const QString& caption, bool wide);
     void updateEnabled();
 
     QString m_topicId;
     QSplitter* m_splitter = nullptr;
+    QScrollArea* m_headerScroll = nullptr;
+    QWidget* m_header = nullptr;
     QLabel* m_title = nullptr;
     QGridLayout* m_fieldGrid = nullptr;
+    int m_gridRow = -1;
+    int m_gridColumn = 2;
     QList<QPair<QString, QLabel*>> m_fields;
     QLabel* m_links = nullptr;
     QLabel* m_related = nullptr;
