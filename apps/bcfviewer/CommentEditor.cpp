@@ -16,7 +16,7 @@ CommentEditor::CommentEditor(QWidget* parent)
     m_text->setTabChangesFocus(true);
     m_text->setMinimumHeight(m_text->fontMetrics().lineSpacing() * 3 + 12);
     m_text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_text->setMaximumHeight(m_text->fontMetrics().lineSpacing() * 5 + 12);
+    m_text->setMaximumHeight(m_text->fontMetrics().lineSpacing() * 4 + 12);
 
     m_text->installEventFilter(this);
 

@@ -18,6 +18,8 @@ CommentList::CommentList(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTextElideMode(Qt::ElideNone);
     setResizeMode(QListView::Adjust);
+    // Wrapped items are measured for the full width; a scroll bar that comes and goes would cut them.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void CommentList::setComments(const QVariantList& comments)

@@ -155,9 +155,9 @@ void MainWindow::createTopicView()
     header->resizeSection(TopicListModel::StatusColumn, charWidth * 10);
     header->resizeSection(TopicListModel::PriorityColumn, charWidth * 9);
     header->resizeSection(TopicListModel::AssignedToColumn, charWidth * 13);
-    header->resizeSection(TopicListModel::DateColumn, charWidth * 10);
+    header->resizeSection(TopicListModel::DateColumn, charWidth * 12);
     header->resizeSection(TopicListModel::TypeColumn, charWidth * 10);
-    header->resizeSection(TopicListModel::DueDateColumn, charWidth * 11);
+    header->resizeSection(TopicListModel::DueDateColumn, charWidth * 12);
     header->hideSection(TopicListModel::TypeColumn);
     header->hideSection(TopicListModel::DueDateColumn);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -380,10 +380,11 @@ bool MainWindow::selectTopic(const QString& topicId)
 void MainWindow::showSelectedTopic()
 {
     const QString topicId = selectedTopicId();
-    if (topicId.isEmpty())
-        m_detail->clear();
-    else
+    if (!topicId.isEmpty())
         m_detail->showTopic(*m_api, topicId);
+    else if (m_model->rowOfTopic(m_detail->topicId()) < 0)
+        m_detail->clear();
+    // Else an edit or a filter hid the shown topic: it stays in view until another one is chosen.
 }
 
 void MainWindow::newTopic()

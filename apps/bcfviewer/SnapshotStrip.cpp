@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 namespace {
-const int ImageHeight = 110;
+const int ImageHeight = 96;
 }
 
 SnapshotStrip::SnapshotStrip(QWidget* parent)
@@ -22,7 +22,7 @@ SnapshotStrip::SnapshotStrip(QWidget* parent)
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFixedHeight(ImageHeight + 2 * 2 + 8 + horizontalScrollBar()->sizeHint().height());
+    setSnapshots({});
 }
 
 void SnapshotStrip::clearImages()
@@ -65,4 +65,7 @@ void SnapshotStrip::setSnapshots(const QList<Snapshot>& snapshots)
         note->setEnabled(false);
         m_layout->insertWidget(0, note);
     }
+    // Thumbnails get their height; without any, the note takes one line.
+    setFixedHeight(m_count > 0 ? ImageHeight + 2 * 2 + 8 + horizontalScrollBar()->sizeHint().height()
+                               : fontMetrics().height() + 8);
 }

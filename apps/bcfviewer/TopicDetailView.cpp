@@ -9,13 +9,13 @@
 #include "BCFapi/BCFapi.h"
 
 #include <QDateTime>
-#include <QEvent>
-#include <QGridLayout>
+#include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSplitter>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -25,22 +25,12 @@ using namespace Vexamo;
 
 namespace {
 
-const QString RelatedScheme = QStringLiteral("topic:");
+const QString RelatedScheme = QStringLiteral("topic");
 
 QString displayDate(const QVariant& value)
 {
     const QDateTime date = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
     return date.isValid() ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat) : value.toString();
-}
-
-QLabel* textLabel(QWidget* parent, Qt::TextFormat format = Qt::PlainText)
-{
-    auto* label = new QLabel(parent);
-    label->setTextFormat(format);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(format == Qt::PlainText ? Qt::TextSelectableByMouse
-                                                           : Qt::TextBrowserInteraction);
-    return label;
 }
 
 QLabel* heading(const QString& text, QWidget* parent)
@@ -62,18 +52,16 @@ QString stamp(const QVariantMap& record, QLatin1String dateKey, QLatin1String au
     return date.isEmpty() ? author : TopicDetailView::tr("%1 by %2").arg(date, author);
 }
 
-// Links as rich text made of escaped parts; only web addresses become clickable.
-QString linksHtml(const QStringList& links)
+bool isWebLink(const QUrl& url)
 {
-    QStringList parts;
-    for (const QString& link : links) {
-        const QUrl url(link, QUrl::StrictMode);
-        const bool web = url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-        parts << (web ? QStringLiteral("<a href=\"%1\">%2</a>")
-                            .arg(QString::fromUtf8(url.toEncoded()).toHtmlEscaped(), link.toHtmlEscaped())
-                      : link.toHtmlEscaped());
-    }
-    return parts.join(QStringLiteral("<br>"));
+    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
+// A table row of escaped text; html holds links built from escaped parts.
+QString row(const QString& caption, const QString& html)
+{
+    return QStringLiteral("<tr><td style=\"color:gray; padding-right:8px\">%1</td><td>%2</td></tr>")
+        .arg(caption.toHtmlEscaped(), html);
 }
 
 } // namespace
@@ -81,57 +69,19 @@ QString linksHtml(const QStringList& links)
 TopicDetailView::TopicDetailView(QWidget* parent)
     : QWidget(parent)
 {
-    auto* header = new QWidget;
-    m_title = textLabel(header);
-    QFont titleFont = m_title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
-    titleFont.setBold(true);
-    m_title->setFont(titleFont);
-
-    m_fieldGrid = new QGridLayout;
-    m_fieldGrid->setHorizontalSpacing(8);
-    m_fieldGrid->setVerticalSpacing(2);
-    m_fieldGrid->setColumnStretch(1, 1);
-    m_fieldGrid->setColumnStretch(3, 1);
-    for (const QString& caption : {tr("Type"), tr("Status"), tr("Priority"), tr("Assigned to"), tr("Labels"),
-                                   tr("Stage"), tr("Due date"), tr("Index")})
-        addField(caption, false);
-    addField(tr("Created"), true);
-    addField(tr("Modified"), true);
-
-    m_links = textLabel(header, Qt::RichText);
-    m_links->setOpenExternalLinks(true);
-    m_related = textLabel(header, Qt::RichText);
-    connect(m_related, &QLabel::linkActivated, this, [this](const QString& link) {
-        if (link.startsWith(RelatedScheme))
-            emit relatedTopicActivated(link.mid(RelatedScheme.size()));
-    });
-    const int row = m_fieldGrid->rowCount();
-    m_fieldGrid->addWidget(new QLabel(tr("Links:"), header), row, 0, Qt::AlignTop);
-    m_fieldGrid->addWidget(m_links, row, 1, 1, 3);
-    m_fieldGrid->addWidget(new QLabel(tr("Related:"), header), row + 1, 0, Qt::AlignTop);
-    m_fieldGrid->addWidget(m_related, row + 1, 1, 1, 3);
-
-    m_description = textLabel(header);
-    m_snapshots = new SnapshotStrip(header);
+    auto* topicPane = new QWidget;
+    m_text = new QTextBrowser(topicPane);
+    m_text->setOpenLinks(false);
+    m_text->setFrameShape(QFrame::NoFrame);
+    m_text->viewport()->setAutoFillBackground(false);
+    connect(m_text, &QTextBrowser::anchorClicked, this, &TopicDetailView::openLink);
+    m_snapshots = new SnapshotStrip(topicPane);
     connect(m_snapshots, &SnapshotStrip::snapshotActivated, this,
             [this](const QString& viewpointId) { emit snapshotActivated(m_topicId, viewpointId); });
-
-    auto* headerLayout = new QVBoxLayout(header);
-    headerLayout->addWidget(m_title);
-    headerLayout->addLayout(m_fieldGrid);
-    headerLayout->addSpacing(4);
-    headerLayout->addWidget(m_description);
-    headerLayout->addWidget(m_snapshots);
-    headerLayout->addStretch();
-    // The fields wrap to the pane's width and scroll vertically when they do not fit.
-    m_header = header;
-    m_headerScroll = new QScrollArea;
-    m_headerScroll->setWidget(header);
-    m_headerScroll->setWidgetResizable(true);
-    m_headerScroll->setFrameShape(QFrame::NoFrame);
-    m_headerScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_headerScroll->viewport()->installEventFilter(this);
+    auto* topicLayout = new QVBoxLayout(topicPane);
+    topicLayout->setContentsMargins(6, 6, 6, 0);
+    topicLayout->addWidget(m_text, 1);
+    topicLayout->addWidget(m_snapshots);
 
     auto* commentsPane = new QWidget;
     m_comments = new CommentList(commentsPane);
@@ -159,19 +109,19 @@ TopicDetailView::TopicDetailView(QWidget* parent)
     commentHeader->addWidget(m_editComment);
     commentHeader->addWidget(m_deleteComment);
     auto* commentsLayout = new QVBoxLayout(commentsPane);
-    commentsLayout->setContentsMargins(9, 0, 9, 0);
+    commentsLayout->setContentsMargins(6, 4, 6, 0);
     commentsLayout->addLayout(commentHeader);
     commentsLayout->addWidget(m_comments, 1);
     commentsLayout->addWidget(m_editor);
 
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setObjectName(QStringLiteral("detailSplitter"));
-    m_splitter->addWidget(m_headerScroll);
+    m_splitter->addWidget(topicPane);
     m_splitter->addWidget(commentsPane);
     m_splitter->setChildrenCollapsible(false);
     m_splitter->setStretchFactor(0, 3);
     m_splitter->setStretchFactor(1, 2);
-    m_splitter->setSizes({330, 230});
+    m_splitter->setSizes({350, 210});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
@@ -179,49 +129,24 @@ TopicDetailView::TopicDetailView(QWidget* parent)
     clear();
 }
 
-bool TopicDetailView::eventFilter(QObject* watched, QEvent* event)
-{
-    // A scroll area keeps a wider widget as it is; the header must follow the pane's width so that
-    // its labels wrap instead of being cut.
-    if (watched == m_headerScroll->viewport() && event->type() == QEvent::Resize)
-        m_header->setFixedWidth(m_headerScroll->viewport()->width());
-    return QWidget::eventFilter(watched, event);
-}
-
-// Short fields go two to a row; a wide one takes a row of its own.
-QLabel* TopicDetailView::addField(const QString& caption, bool wide)
-{
-    auto* name = new QLabel(tr("%1:").arg(caption));
-    QLabel* value = textLabel(nullptr);
-    if (wide || m_gridColumn == 2) {
-        m_gridColumn = 0;
-        ++m_gridRow;
-    }
-    m_fieldGrid->addWidget(name, m_gridRow, m_gridColumn, Qt::AlignTop);
-    m_fieldGrid->addWidget(value, m_gridRow, m_gridColumn + 1, 1, wide ? 3 : 1);
-    m_gridColumn = wide ? 2 : m_gridColumn + 2;
-    m_fields.append({caption, value});
-    return value;
-}
-
 QString TopicDetailView::fieldText(const QString& caption) const
 {
-    for (const auto& field : m_fields) {
-        if (field.first == caption)
-            return field.second->text();
-    }
-    return QString();
+    return m_fieldTexts.value(caption);
+}
+
+void TopicDetailView::openLink(const QUrl& link)
+{
+    if (link.scheme() == RelatedScheme)
+        emit relatedTopicActivated(link.path(QUrl::FullyDecoded));
+    else if (isWebLink(link))
+        QDesktopServices::openUrl(link);
 }
 
 void TopicDetailView::clear()
 {
     m_topicId.clear();
-    m_title->setText(tr("No topic selected"));
-    for (const auto& field : qAsConst(m_fields))
-        field.second->clear();
-    m_links->clear();
-    m_related->clear();
-    m_description->clear();
+    m_fieldTexts.clear();
+    m_text->setHtml(QStringLiteral("<p style=\"color:gray\">%1</p>").arg(tr("No topic selected").toHtmlEscaped()));
     m_snapshots->setSnapshots({});
     m_comments->setComments({});
     m_editor->reset();
@@ -238,44 +163,66 @@ void TopicDetailView::showTopic(const BCFapi& api, const QString& topicId)
     if (topicId != m_topicId)
         m_editor->reset();
     m_topicId = topicId;
-    m_title->setText(topic.value(BCFKeys::Title).toString());
 
-    const QString dash = QStringLiteral("\u2013");
-    const auto orDash = [&dash](const QString& text) { return text.isEmpty() ? dash : text; };
     const QString index = topic.contains(BCFKeys::Index) && topic.value(BCFKeys::Index).toInt() >= 0
                               ? QString::number(topic.value(BCFKeys::Index).toInt())
                               : QString();
-    const QStringList values = {
-        topic.value(BCFKeys::TopicType).toString(),
-        topic.value(BCFKeys::TopicStatus).toString(),
-        topic.value(BCFKeys::Priority).toString(),
-        topic.value(BCFKeys::AssignedTo).toString(),
-        topic.value(BCFKeys::Labels).toStringList().join(QStringLiteral(", ")),
-        topic.value(ViewerKeys::Stage).toString(),
-        topic.value(ViewerKeys::DueDate).toString().isEmpty() ? QString() : displayDate(topic.value(ViewerKeys::DueDate)),
-        index,
-        stamp(topic, BCFKeys::CreationDate, BCFKeys::CreationAuthor),
-        stamp(topic, BCFKeys::ModifiedDate, BCFKeys::ModifiedAuthor),
+    const QString due = topic.value(ViewerKeys::DueDate).toString();
+    const QList<QPair<QString, QString>> fields = {
+        {tr("Type"), topic.value(BCFKeys::TopicType).toString()},
+        {tr("Status"), topic.value(BCFKeys::TopicStatus).toString()},
+        {tr("Priority"), topic.value(BCFKeys::Priority).toString()},
+        {tr("Assigned to"), topic.value(BCFKeys::AssignedTo).toString()},
+        {tr("Labels"), topic.value(BCFKeys::Labels).toStringList().join(QStringLiteral(", "))},
+        {tr("Stage"), topic.value(ViewerKeys::Stage).toString()},
+        {tr("Due date"), due.isEmpty() ? QString() : displayDate(due)},
+        {tr("Index"), index},
+        {tr("Created"), stamp(topic, BCFKeys::CreationDate, BCFKeys::CreationAuthor)},
+        {tr("Modified"), stamp(topic, BCFKeys::ModifiedDate, BCFKeys::ModifiedAuthor)},
     };
-    for (int i = 0; i < m_fields.size() && i < values.size(); ++i)
-        m_fields.at(i).second->setText(orDash(values.at(i)));
+    const QString dash = QStringLiteral("\u2013");
+    m_fieldTexts.clear();
+    QString rows;
+    for (const auto& field : fields) {
+        m_fieldTexts.insert(field.first, field.second);
+        rows += row(field.first, field.second.isEmpty() ? dash : field.second.toHtmlEscaped());
+    }
 
+    // Links: only web addresses become clickable; everything else is shown as text.
     QStringList links = topic.value(ViewerKeys::ReferenceLinks).toStringList();
     const QString link = topic.value(BCFKeys::ReferenceLink).toString();
     if (!link.isEmpty() && !links.contains(link))
         links.prepend(link);
-    m_links->setText(links.isEmpty() ? dash : linksHtml(links));
+    QStringList linkHtml;
+    for (const QString& text : qAsConst(links)) {
+        const QUrl url(text, QUrl::StrictMode);
+        linkHtml << (isWebLink(url) ? QStringLiteral("<a href=\"%1\">%2</a>")
+                                          .arg(QString::fromUtf8(url.toEncoded()).toHtmlEscaped(), text.toHtmlEscaped())
+                                    : text.toHtmlEscaped());
+    }
+    m_fieldTexts.insert(tr("Links"), links.join(QLatin1Char('\n')));
+    rows += row(tr("Links"), linkHtml.isEmpty() ? dash : linkHtml.join(QStringLiteral("<br>")));
 
     QStringList related;
+    QStringList relatedTitles;
     for (const QString& relatedId : api.getRelatedTopics(topicId, QString())) {
         const QString title = api.getSingleTopic(relatedId, QString()).value(BCFKeys::Title).toString();
-        related << QStringLiteral("<a href=\"%1%2\">%3</a>")
-                       .arg(RelatedScheme, relatedId.toHtmlEscaped(), (title.isEmpty() ? relatedId : title).toHtmlEscaped());
+        QUrl target;
+        target.setScheme(RelatedScheme);
+        target.setPath(relatedId);
+        relatedTitles << (title.isEmpty() ? relatedId : title);
+        related << QStringLiteral("<a href=\"%1\">%2</a>")
+                       .arg(QString::fromUtf8(target.toEncoded()).toHtmlEscaped(),
+                            (title.isEmpty() ? relatedId : title).toHtmlEscaped());
     }
-    m_related->setText(related.isEmpty() ? dash : related.join(QStringLiteral("<br>")));
+    m_fieldTexts.insert(tr("Related"), relatedTitles.join(QLatin1Char('\n')));
+    rows += row(tr("Related"), related.isEmpty() ? dash : related.join(QStringLiteral("<br>")));
 
-    const QString description = topic.value(BCFKeys::Description).toString();
-    m_description->setText(description.isEmpty() ? tr("(no description)") : description);
+    QString description = topic.value(BCFKeys::Description).toString().toHtmlEscaped();
+    description.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    m_text->setHtml(QStringLiteral("<h3>%1</h3><table cellspacing=\"1\">%2</table><p>%3</p>")
+                        .arg(topic.value(BCFKeys::Title).toString().toHtmlEscaped(), rows,
+                             description.isEmpty() ? tr("(no description)") : description));
 
     QList<SnapshotStrip::Snapshot> snapshots;
     for (const QVariant& viewpoint : api.getViewpoint(topicId, QString())) {

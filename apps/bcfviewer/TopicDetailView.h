@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QMap>
 #include <QWidget>
 
 class CommentEditor;
 class CommentList;
-class QGridLayout;
-class QLabel;
 class QPushButton;
-class QScrollArea;
 class QSplitter;
+class QTextBrowser;
+class QUrl;
 class SnapshotStrip;
 
 namespace Vexamo {
@@ -39,11 +39,8 @@ public:
     CommentEditor* commentEditor() const { return m_editor; }
     QPushButton* editCommentButton() const { return m_editComment; }
     QPushButton* deleteCommentButton() const { return m_deleteComment; }
-    QLabel* relatedTopicsLabel() const { return m_related; }
+    QTextBrowser* topicText() const { return m_text; }
     QSplitter* splitter() const { return m_splitter; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // commentId is empty for a new comment.
@@ -53,21 +50,14 @@ signals:
     void snapshotActivated(const QString& topicId, const QString& viewpointId);
 
 private:
-    QLabel* addField(const QString& caption, bool wide);
+    void openLink(const QUrl& link);
     void updateEnabled();
 
     QString m_topicId;
     QSplitter* m_splitter = nullptr;
-    QScrollArea* m_headerScroll = nullptr;
-    QWidget* m_header = nullptr;
-    QLabel* m_title = nullptr;
-    QGridLayout* m_fieldGrid = nullptr;
-    int m_gridRow = -1;
-    int m_gridColumn = 2;
-    QList<QPair<QString, QLabel*>> m_fields;
-    QLabel* m_links = nullptr;
-    QLabel* m_related = nullptr;
-    QLabel* m_description = nullptr;
+    // Title, fields, links, related topics and description, built as escaped rich text.
+    QTextBrowser* m_text = nullptr;
+    QMap<QString, QString> m_fieldTexts;
     SnapshotStrip* m_snapshots = nullptr;
     CommentList* m_comments = nullptr;
     QPushButton* m_editComment = nullptr;
