@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include "CommentList.h"
 #include "DocumentEditor.h"
 #include "DocumentTitle.h"
 #include "LayoutMemory.h"
@@ -8,11 +7,12 @@
 #include "SnapshotDialog.h"
 #include "StatusBarProgress.h"
 #include "TopicChoices.h"
+#include "TopicCommands.h"
 #include "TopicDetailView.h"
-#include "TopicEditDialog.h"
 #include "TopicFilterBar.h"
 #include "TopicFilterProxy.h"
 #include "TopicListModel.h"
+#include "TopicListView.h"
 
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFKeys.h"
@@ -23,13 +23,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -44,9 +41,9 @@ const int FirstEntryIndex = 2;
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_api(new BCFCacheApi(this))
-    , m_editor(new DocumentEditor(m_api, this))
     , m_model(new TopicListModel(this))
     , m_proxy(new TopicFilterProxy(this))
+    , m_commands(new TopicCommands(m_api, m_model, this))
 {
     m_api->setUsername(currentUserName());
     BCFapiRegistry::Get()->registerBCFapi(m_api);
@@ -54,12 +51,16 @@ MainWindow::MainWindow(QWidget* parent)
 
     createTopicView();
     m_detail = new TopicDetailView(this);
-    connect(m_detail, &TopicDetailView::commentSubmitted, this, &MainWindow::submitComment);
-    connect(m_detail, &TopicDetailView::commentRemovalRequested, this, &MainWindow::removeComment);
+    connect(m_detail, &TopicDetailView::commentSubmitted, m_commands, &TopicCommands::submitComment);
+    connect(m_detail, &TopicDetailView::commentRemovalRequested, m_commands, &TopicCommands::removeComment);
     connect(m_detail, &TopicDetailView::relatedTopicActivated, this, &MainWindow::selectTopic);
     connect(m_detail, &TopicDetailView::snapshotActivated, this, &MainWindow::showSnapshot);
-    connect(m_editor, &DocumentEditor::topicChanged, this, &MainWindow::topicChanged);
-    connect(m_editor, &DocumentEditor::topicRemoved, this, &MainWindow::topicRemoved);
+    connect(m_commands->editor(), &DocumentEditor::topicChanged, this, &MainWindow::topicChanged);
+    connect(m_commands->editor(), &DocumentEditor::topicRemoved, this, &MainWindow::topicRemoved);
+    connect(m_commands, &TopicCommands::topicCreated, this, &MainWindow::selectTopic);
+    connect(m_commands, &TopicCommands::done, this, [this](const QString& message) {
+        statusBar()->showMessage(message, 3000);
+    });
 
     auto* listPane = new QWidget(this);
     auto* listLayout = new QVBoxLayout(listPane);
@@ -96,7 +97,8 @@ MainWindow::MainWindow(QWidget* parent)
     // The working cache keeps its content between runs: show what it holds.
     reloadTopics();
     setDocument(nullptr);
-    setMinimumSize(1000, 660);
+    // Laid out for 1000x660 and up; smaller stays possible on small screens.
+    setMinimumSize(760, 520);
     resize(1180, 720);
     m_layout = new LayoutMemory(this, m_topicView->horizontalHeader(), {m_splitter, m_detail->splitter()});
     m_layout->restore();
@@ -131,50 +133,11 @@ bool MainWindow::openFile(const QString& path)
 void MainWindow::createTopicView()
 {
     m_filterBar = new TopicFilterBar(m_proxy, this);
-    m_topicView = new QTableView(this);
+    m_topicView = new TopicListView(this);
     m_topicView->setModel(m_proxy);
-    m_topicView->setSortingEnabled(true);
-    m_topicView->sortByColumn(TopicListModel::DateColumn, Qt::AscendingOrder);
-    m_topicView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_topicView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_topicView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_topicView->setAlternatingRowColors(true);
-    m_topicView->setWordWrap(false);
-    m_topicView->setTextElideMode(Qt::ElideRight);
-    m_topicView->verticalHeader()->hide();
-    m_topicView->verticalHeader()->setDefaultSectionSize(m_topicView->fontMetrics().height() + 8);
-
-    // Fixed default widths: measuring thousands of rows would make every change slow. The title
-    // takes the remaining width; the user's widths and hidden columns are remembered.
-    QHeaderView* header = m_topicView->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setSectionResizeMode(TopicListModel::TitleColumn, QHeaderView::Stretch);
-    header->setHighlightSections(false);
-    header->setMinimumSectionSize(48);
-    const int charWidth = m_topicView->fontMetrics().averageCharWidth();
-    header->resizeSection(TopicListModel::StatusColumn, charWidth * 10);
-    header->resizeSection(TopicListModel::PriorityColumn, charWidth * 9);
-    header->resizeSection(TopicListModel::AssignedToColumn, charWidth * 13);
-    header->resizeSection(TopicListModel::DateColumn, charWidth * 12);
-    header->resizeSection(TopicListModel::TypeColumn, charWidth * 10);
-    header->resizeSection(TopicListModel::DueDateColumn, charWidth * 12);
-    header->hideSection(TopicListModel::TypeColumn);
-    header->hideSection(TopicListModel::DueDateColumn);
-    header->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
-        QMenu menu;
-        for (int column = TopicListModel::StatusColumn; column < TopicListModel::ColumnCount; ++column) {
-            QAction* toggle = menu.addAction(m_model->headerData(column, Qt::Horizontal).toString());
-            toggle->setCheckable(true);
-            toggle->setChecked(!header->isSectionHidden(column));
-            connect(toggle, &QAction::toggled, header, [header, column](bool on) { header->setSectionHidden(column, !on); });
-        }
-        menu.exec(header->mapToGlobal(at));
-    });
-
     connect(m_topicView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &MainWindow::showSelectedTopic);
-    connect(m_topicView, &QAbstractItemView::doubleClicked, this, &MainWindow::editTopic);
+    connect(m_topicView, &QAbstractItemView::doubleClicked, m_commands, &TopicCommands::editTopic);
     connect(m_proxy, &QAbstractItemModel::rowsInserted, m_filterBar, &TopicFilterBar::updateCount);
     connect(m_proxy, &QAbstractItemModel::rowsRemoved, m_filterBar, &TopicFilterBar::updateCount);
     connect(m_proxy, &QAbstractItemModel::modelReset, m_filterBar, &TopicFilterBar::updateCount);
@@ -182,27 +145,20 @@ void MainWindow::createTopicView()
 
 void MainWindow::createTopicActions()
 {
-    m_newTopic = new QAction(tr("&New Topic..."), this);
-    m_newTopic->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(m_newTopic, &QAction::triggered, this, &MainWindow::newTopic);
-    m_editTopic = new QAction(tr("&Edit Topic..."), this);
-    m_editTopic->setShortcut(QKeySequence(Qt::Key_F2));
-    connect(m_editTopic, &QAction::triggered, this, &MainWindow::editTopic);
-    m_deleteTopic = new QAction(tr("&Delete Topic"), this);
-    // Delete acts on the list only: in text fields it deletes text.
-    m_deleteTopic->setShortcut(QKeySequence::Delete);
-    m_deleteTopic->setShortcutContext(Qt::WidgetShortcut);
-    m_topicView->addAction(m_deleteTopic);
-    connect(m_deleteTopic, &QAction::triggered, this, &MainWindow::deleteTopic);
-
+    m_topicView->addAction(m_commands->deleteTopicAction());
     auto* find = new QAction(tr("&Find"), this);
     find->setShortcut(QKeySequence::Find);
     connect(find, &QAction::triggered, m_filterBar, &TopicFilterBar::focusSearch);
 
     m_topicMenu = menuBar()->addMenu(tr("&Topic"));
-    m_topicMenu->addActions({m_newTopic, m_editTopic, m_deleteTopic});
+    m_topicMenu->addActions(topicActions());
     m_topicMenu->addSeparator();
     m_topicMenu->addAction(find);
+}
+
+QList<QAction*> MainWindow::topicActions() const
+{
+    return {m_commands->newTopicAction(), m_commands->editTopicAction(), m_commands->deleteTopicAction()};
 }
 
 void MainWindow::createToolBar()
@@ -225,7 +181,7 @@ void MainWindow::createToolBar()
             button->setPopupMode(QToolButton::InstantPopup);
     }
     m_toolBar->addSeparator();
-    m_toolBar->addActions({m_newTopic, m_editTopic, m_deleteTopic});
+    m_toolBar->addActions(topicActions());
 }
 
 // The File menu: the library's actions (open, new, then the recent documents), the save
@@ -353,7 +309,7 @@ void MainWindow::refreshChoices()
 
 QString MainWindow::selectedTopicId() const
 {
-    return m_topicView->selectionModel()->currentIndex().data(TopicListModel::TopicIdRole).toString();
+    return m_topicView->currentTopicId();
 }
 
 bool MainWindow::selectTopic(const QString& topicId)
@@ -380,90 +336,12 @@ bool MainWindow::selectTopic(const QString& topicId)
 void MainWindow::showSelectedTopic()
 {
     const QString topicId = selectedTopicId();
+    m_commands->setCurrentTopic(topicId);
     if (!topicId.isEmpty())
         m_detail->showTopic(*m_api, topicId);
     else if (m_model->rowOfTopic(m_detail->topicId()) < 0)
         m_detail->clear();
     // Else an edit or a filter hid the shown topic: it stays in view until another one is chosen.
-}
-
-void MainWindow::newTopic()
-{
-    auto* dialog = new TopicEditDialog(TopicEditDialog::NewTopic,
-                                       TopicChoices(m_api->getProjectExtension(QString()), m_model->rows()), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        QString error;
-        const QString topicId = m_editor->createTopic(dialog->editedTopic(), dialog->snapshotFile(), &error);
-        if (topicId.isEmpty()) {
-            QMessageBox::warning(this, tr("New Topic"), error);
-            return;
-        }
-        selectTopic(topicId);
-        statusBar()->showMessage(tr("Topic created"), 3000);
-    });
-    dialog->open();
-}
-
-void MainWindow::editTopic()
-{
-    const QString topicId = selectedTopicId();
-    if (topicId.isEmpty())
-        return;
-    auto* dialog = new TopicEditDialog(TopicEditDialog::EditTopic,
-                                       TopicChoices(m_api->getProjectExtension(QString()), m_model->rows()), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setTopic(m_api->getSingleTopic(topicId, QString()));
-    connect(dialog, &QDialog::accepted, this, [this, dialog, topicId] {
-        const QVariantMap edited = dialog->editedTopic();
-        // The record as it is now: comments added meanwhile are kept.
-        QVariantMap current = m_api->getSingleTopic(topicId, QString());
-        if (current.isEmpty())
-            return;
-        for (auto it = edited.cbegin(); it != edited.cend(); ++it) {
-            if (it.key() != BCFKeys::Comments && it.key() != BCFKeys::Viewpoints)
-                current.insert(it.key(), it.value());
-        }
-        m_editor->editTopic(topicId, current);
-        statusBar()->showMessage(tr("Topic saved"), 3000);
-    });
-    dialog->open();
-}
-
-void MainWindow::deleteTopic()
-{
-    const QString topicId = selectedTopicId();
-    if (topicId.isEmpty())
-        return;
-    const QString title = m_api->getSingleTopic(topicId, QString()).value(BCFKeys::Title).toString();
-    if (QMessageBox::question(this, tr("Delete Topic"),
-                              tr("Delete the topic \"%1\" with its comments and snapshots?").arg(title),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        != QMessageBox::Yes)
-        return;
-    m_editor->removeTopic(topicId);
-    statusBar()->showMessage(tr("Topic deleted"), 3000);
-}
-
-void MainWindow::submitComment(const QString& topicId, const QString& commentId, const QString& text)
-{
-    if (commentId.isEmpty()) {
-        m_editor->addComment(topicId, text);
-        statusBar()->showMessage(tr("Comment added"), 3000);
-    } else {
-        m_editor->editComment(topicId, commentId, text);
-        statusBar()->showMessage(tr("Comment saved"), 3000);
-    }
-}
-
-void MainWindow::removeComment(const QString& topicId, const QString& commentId)
-{
-    if (QMessageBox::question(this, tr("Delete Comment"), tr("Delete the selected comment?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        != QMessageBox::Yes)
-        return;
-    m_editor->removeComment(topicId, commentId);
-    statusBar()->showMessage(tr("Comment deleted"), 3000);
 }
 
 void MainWindow::showSnapshot(const QString& topicId, const QString& viewpointId)

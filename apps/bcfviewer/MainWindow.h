@@ -4,18 +4,18 @@
 #include <QPointer>
 #include <QSet>
 
-class DocumentEditor;
 class LayoutMemory;
 class QAction;
 class QMenu;
 class QSplitter;
-class QTableView;
 class QToolBar;
 class StatusBarProgress;
+class TopicCommands;
 class TopicDetailView;
 class TopicFilterBar;
 class TopicFilterProxy;
 class TopicListModel;
+class TopicListView;
 
 namespace Vexamo {
 class BCFCacheApi;
@@ -25,9 +25,9 @@ class BCFCacheApi;
 // the BCFapiRegistry, puts the library's document actions into the File menu and its save
 // drop-down into the tool bar, and keeps both in step with the signals opened, saved, discarded
 // and canceled. The topics of the working cache are listed on the left, filtered and sorted; the
-// selected one is shown on the right. Topics and comments are edited through a DocumentEditor,
-// which changes the document with the record operations only; the list then refreshes just the
-// changed row, so that selection and scroll position stay.
+// selected one is shown on the right. Topics and comments are edited through TopicCommands, which
+// change the document with the record operations only; the list then refreshes just the changed
+// row, so that selection and scroll position stay.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -43,16 +43,14 @@ public:
     bool selectTopic(const QString& topicId);
 
     Vexamo::BCFCacheApi* api() const { return m_api; }
-    QTableView* topicView() const { return m_topicView; }
+    TopicListView* topicView() const { return m_topicView; }
     TopicListModel* topicModel() const { return m_model; }
     TopicFilterProxy* topicProxy() const { return m_proxy; }
     TopicFilterBar* filterBar() const { return m_filterBar; }
     TopicDetailView* detailView() const { return m_detail; }
     QMenu* fileMenu() const { return m_fileMenu; }
     QToolBar* documentToolBar() const { return m_toolBar; }
-    QAction* newTopicAction() const { return m_newTopic; }
-    QAction* editTopicAction() const { return m_editTopic; }
-    QAction* deleteTopicAction() const { return m_deleteTopic; }
+    TopicCommands* topicCommands() const { return m_commands; }
 
     // The name of the user on whose behalf comments are written.
     static QString currentUserName();
@@ -67,11 +65,6 @@ private slots:
     void openCanceled(QAction* action);
     void loadingEnded();
     void showSelectedTopic();
-    void newTopic();
-    void editTopic();
-    void deleteTopic();
-    void submitComment(const QString& topicId, const QString& commentId, const QString& text);
-    void removeComment(const QString& topicId, const QString& commentId);
     void showSnapshot(const QString& topicId, const QString& viewpointId);
     void topicChanged(const QString& topicId);
     void topicRemoved(const QString& topicId);
@@ -79,6 +72,7 @@ private slots:
 private:
     void createTopicView();
     void createTopicActions();
+    QList<QAction*> topicActions() const;
     void createToolBar();
     void rebuildFileMenu();
     void reloadTopics();
@@ -90,20 +84,17 @@ private:
     bool confirmClose();
 
     Vexamo::BCFCacheApi* m_api = nullptr;
-    DocumentEditor* m_editor = nullptr;
     TopicListModel* m_model = nullptr;
     TopicFilterProxy* m_proxy = nullptr;
+    TopicCommands* m_commands = nullptr;
     TopicFilterBar* m_filterBar = nullptr;
-    QTableView* m_topicView = nullptr;
+    TopicListView* m_topicView = nullptr;
     TopicDetailView* m_detail = nullptr;
     QSplitter* m_splitter = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_topicMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
     QAction* m_quitAction = nullptr;
-    QAction* m_newTopic = nullptr;
-    QAction* m_editTopic = nullptr;
-    QAction* m_deleteTopic = nullptr;
     StatusBarProgress* m_progress = nullptr;
     LayoutMemory* m_layout = nullptr;
     QPointer<QAction> m_document;

@@ -13,6 +13,7 @@
 #include "TopicEditDialog.h"
 #include "TopicFilterBar.h"
 #include "TopicListModel.h"
+#include "TopicListView.h"
 
 #include "BCFArchiveGenerator.h"
 #include "BCFTestSupport/FileDialogAnswers.h"
