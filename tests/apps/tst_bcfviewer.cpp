@@ -389,6 +389,7 @@ void TestBcfViewer::editCycleIsSavedAndNothingElseChanges()
              QStringLiteral("Generated topic 10: missing door"));
     QVERIFY(saveShot(&window, QStringLiteral("bcfviewer-1000x660.png")));
     QVERIFY(view->columnWidth(TopicListModel::TitleColumn) >= 180);
+    QVERIFY(editor->textEdit()->height() >= 3 * editor->textEdit()->fontMetrics().lineSpacing());
 
     QTest::mouseClick(detail->snapshots()->thumbnail(0), Qt::LeftButton);
     auto* enlarged = window.findChild<SnapshotDialog*>();

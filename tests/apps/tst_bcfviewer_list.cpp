@@ -2,6 +2,7 @@
 // the text search of the list, the choices offered for each field, and the window title's name.
 
 #include "DocumentTitle.h"
+#include "LibraryShortcuts.h"
 #include "NaturalSort.h"
 #include "PriorityRank.h"
 #include "TopicChoices.h"
@@ -11,6 +12,9 @@
 #include "BCFTestSupport/TestMain.h"
 
 #include "BCFapi/BCFKeys.h"
+
+#include <QAction>
+#include <QMenu>
 
 using namespace Vexamo;
 
@@ -47,6 +51,7 @@ private slots:
     void filtersSearchAndSorting();
     void choicesComeFromExtensionThenTopics();
     void titleShowsPathWhenNamesClash();
+    void shortcutsGoOnTheLibraryActions();
 };
 
 void TestBcfViewerList::naturalOrder_data()
@@ -140,6 +145,21 @@ void TestBcfViewerList::titleShowsPathWhenNamesClash()
     QCOMPARE(DocumentTitle::displayName("/a/site.bcf", {"/a/site.bcf"}), QString("site.bcf"));
     QCOMPARE(DocumentTitle::displayName("/a/site.bcf", {"/b/Site.bcf"}), QDir::toNativeSeparators("/a/site.bcf"));
     QCOMPARE(DocumentTitle::displayName(QString(), {"/b/site.bcf"}), QString("Untitled"));
+}
+
+void TestBcfViewerList::shortcutsGoOnTheLibraryActions()
+{
+    QAction open("Open BCF File..."), save("Save to BCF 2.1..."), saveAs("Save as..."), exportAction("Export...");
+    QMenu menu;
+    menu.addActions({&save, &exportAction, &saveAs});
+    menu.setDefaultAction(&save);
+    QAction extra("Save");
+    extra.setMenu(&menu);
+    LibraryShortcuts::apply({&open}, &extra);
+    QCOMPARE(open.shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(save.shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(saveAs.shortcut(), QKeySequence(QKeySequence::SaveAs));
+    QVERIFY(exportAction.shortcut().isEmpty());
 }
 
 BCF_TEST_MAIN(TestBcfViewerList)
