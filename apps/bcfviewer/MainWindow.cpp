@@ -1,8 +1,18 @@
 #include "MainWindow.h"
 
+#include "DocumentEditor.h"
+#include "DocumentTitle.h"
+#include "LayoutMemory.h"
+#include "LibraryShortcuts.h"
+#include "SnapshotDialog.h"
 #include "StatusBarProgress.h"
+#include "TopicChoices.h"
+#include "TopicCommands.h"
 #include "TopicDetailView.h"
+#include "TopicFilterBar.h"
+#include "TopicFilterProxy.h"
 #include "TopicListModel.h"
+#include "TopicListView.h"
 
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFKeys.h"
@@ -11,67 +21,72 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace Vexamo;
+
+namespace {
+// Open and new come first among the library's actions; document entries follow.
+const int FirstEntryIndex = 2;
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_api(new BCFCacheApi(this))
     , m_model(new TopicListModel(this))
-    , m_sortModel(new QSortFilterProxyModel(this))
+    , m_proxy(new TopicFilterProxy(this))
+    , m_commands(new TopicCommands(m_api, m_model, this))
 {
     m_api->setUsername(currentUserName());
     BCFapiRegistry::Get()->registerBCFapi(m_api);
+    m_proxy->setTopicModel(m_model);
 
-    m_sortModel->setSourceModel(m_model);
-    m_sortModel->setSortRole(TopicListModel::SortRole);
-    m_sortModel->setSortCaseSensitivity(Qt::CaseInsensitive);
-
-    m_topicView = new QTableView(this);
-    m_topicView->setModel(m_sortModel);
-    m_topicView->setSortingEnabled(true);
-    m_topicView->sortByColumn(TopicListModel::DateColumn, Qt::AscendingOrder);
-    m_topicView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_topicView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_topicView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_topicView->setAlternatingRowColors(true);
-    m_topicView->setWordWrap(false);
-    m_topicView->verticalHeader()->hide();
-    m_topicView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_topicView->horizontalHeader()->setSectionResizeMode(TopicListModel::TitleColumn, QHeaderView::Stretch);
-    m_topicView->horizontalHeader()->setHighlightSections(false);
-    connect(m_topicView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &MainWindow::showSelectedTopic);
-
+    createTopicView();
     m_detail = new TopicDetailView(this);
-    connect(m_detail, &TopicDetailView::commentRequested, this, &MainWindow::addComment);
+    connect(m_detail, &TopicDetailView::commentSubmitted, m_commands, &TopicCommands::submitComment);
+    connect(m_detail, &TopicDetailView::commentRemovalRequested, m_commands, &TopicCommands::removeComment);
+    connect(m_detail, &TopicDetailView::relatedTopicActivated, this, &MainWindow::selectTopic);
+    connect(m_detail, &TopicDetailView::snapshotActivated, this, &MainWindow::showSnapshot);
+    connect(m_commands->editor(), &DocumentEditor::topicChanged, this, &MainWindow::topicChanged);
+    connect(m_commands->editor(), &DocumentEditor::topicRemoved, this, &MainWindow::topicRemoved);
+    connect(m_commands, &TopicCommands::topicCreated, this, &MainWindow::selectTopic);
+    connect(m_commands, &TopicCommands::done, this, [this](const QString& message) {
+        statusBar()->showMessage(message, 3000);
+    });
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(m_topicView);
-    splitter->addWidget(m_detail);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    setCentralWidget(splitter);
+    auto* listPane = new QWidget(this);
+    auto* listLayout = new QVBoxLayout(listPane);
+    listLayout->setContentsMargins(6, 6, 0, 0);
+    listLayout->addWidget(m_filterBar);
+    listLayout->addWidget(m_topicView, 1);
+
+    m_splitter = new QSplitter(this);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_splitter->addWidget(listPane);
+    m_splitter->addWidget(m_detail);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({560, 440});
+    setCentralWidget(m_splitter);
 
     m_quitAction = new QAction(tr("&Quit"), this);
     m_quitAction->setShortcut(QKeySequence::Quit);
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
 
     m_fileMenu = menuBar()->addMenu(tr("&File"));
+    createTopicActions();
     createToolBar();
     m_progress = new StatusBarProgress(statusBar(), this);
+    connect(m_progress, &StatusBarProgress::idle, this, &MainWindow::loadingEnded);
 
     connect(m_api, &BCFapi::opened, this, &MainWindow::documentOpened);
     connect(m_api, &BCFapi::saved, this, &MainWindow::documentSaved);
@@ -82,11 +97,17 @@ MainWindow::MainWindow(QWidget* parent)
     // The working cache keeps its content between runs: show what it holds.
     reloadTopics();
     setDocument(nullptr);
+    // Laid out for 1000x660 and up; smaller stays possible on small screens.
+    setMinimumSize(760, 520);
     resize(1180, 720);
+    m_layout = new LayoutMemory(this, m_topicView->horizontalHeader(), {m_splitter, m_detail->splitter()});
+    m_layout->restore();
+    m_topicView->setFocus();
 }
 
 MainWindow::~MainWindow()
 {
+    delete m_layout;
     BCFapiRegistry::Get()->unregisterBCFapi(m_api);
 }
 
@@ -102,7 +123,42 @@ QString MainWindow::currentUserName()
 
 bool MainWindow::openFile(const QString& path)
 {
-    return m_api->openBCFFile(QFileInfo(path).absoluteFilePath());
+    setLoading(true);
+    const bool started = m_api->openBCFFile(QFileInfo(path).absoluteFilePath());
+    if (!started)
+        setLoading(false);
+    return started;
+}
+
+void MainWindow::createTopicView()
+{
+    m_filterBar = new TopicFilterBar(m_proxy, this);
+    m_topicView = new TopicListView(this);
+    m_topicView->setModel(m_proxy);
+    connect(m_topicView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MainWindow::showSelectedTopic);
+    connect(m_topicView, &QAbstractItemView::doubleClicked, m_commands, &TopicCommands::editTopic);
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, m_filterBar, &TopicFilterBar::updateCount);
+    connect(m_proxy, &QAbstractItemModel::rowsRemoved, m_filterBar, &TopicFilterBar::updateCount);
+    connect(m_proxy, &QAbstractItemModel::modelReset, m_filterBar, &TopicFilterBar::updateCount);
+}
+
+void MainWindow::createTopicActions()
+{
+    m_topicView->addAction(m_commands->deleteTopicAction());
+    auto* find = new QAction(tr("&Find"), this);
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, m_filterBar, &TopicFilterBar::focusSearch);
+
+    m_topicMenu = menuBar()->addMenu(tr("&Topic"));
+    m_topicMenu->addActions(topicActions());
+    m_topicMenu->addSeparator();
+    m_topicMenu->addAction(find);
+}
+
+QList<QAction*> MainWindow::topicActions() const
+{
+    return {m_commands->newTopicAction(), m_commands->editTopicAction(), m_commands->deleteTopicAction()};
 }
 
 void MainWindow::createToolBar()
@@ -116,15 +172,16 @@ void MainWindow::createToolBar()
     if (!actions.isEmpty())
         m_toolBar->addAction(actions.first()); // "Open BCF File..."
 
-    QAction* extra = m_api->getExtraAction();
-    if (!extra)
-        return;
-    // The library's save drop-down runs its commands from its menu only; the button opens it.
-    if (extra->icon().isNull() && extra->menu() && extra->menu()->defaultAction())
-        extra->setIcon(extra->menu()->defaultAction()->icon());
-    m_toolBar->addAction(extra);
-    if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(extra)))
-        button->setPopupMode(QToolButton::InstantPopup);
+    if (QAction* extra = m_api->getExtraAction()) {
+        // The library's save drop-down runs its commands from its menu only; the button opens it.
+        if (extra->icon().isNull() && extra->menu() && extra->menu()->defaultAction())
+            extra->setIcon(extra->menu()->defaultAction()->icon());
+        m_toolBar->addAction(extra);
+        if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(extra)))
+            button->setPopupMode(QToolButton::InstantPopup);
+    }
+    m_toolBar->addSeparator();
+    m_toolBar->addActions(topicActions());
 }
 
 // The File menu: the library's actions (open, new, then the recent documents), the save
@@ -135,10 +192,10 @@ void MainWindow::rebuildFileMenu()
     const QList<QAction*> actions = m_api->getActions();
     for (int i = 0; i < actions.size(); ++i) {
         QAction* action = actions.at(i);
-        if (i == 2)
+        if (i == FirstEntryIndex)
             m_fileMenu->addSection(tr("Recent files"));
         // A never-saved new document has no file to reopen; it is not listed.
-        if (m_discarded.contains(action) || (i >= 2 && action->text().isEmpty()))
+        if (m_discarded.contains(action) || (i >= FirstEntryIndex && action->text().isEmpty()))
             continue;
         m_fileMenu->addAction(action);
     }
@@ -149,14 +206,39 @@ void MainWindow::rebuildFileMenu()
         m_fileMenu->addSeparator();
     }
     m_fileMenu->addAction(m_quitAction);
+    LibraryShortcuts::apply(actions, m_api->getExtraAction());
 }
 
 void MainWindow::setDocument(QAction* entry)
 {
+    m_document = entry;
     QString name = tr("Working cache");
-    if (entry)
-        name = entry->text().isEmpty() ? tr("Untitled") : QFileInfo(entry->text()).fileName();
+    if (entry) {
+        QStringList others;
+        const QList<QAction*> actions = m_api->getActions();
+        for (int i = FirstEntryIndex; i < actions.size(); ++i) {
+            if (actions.at(i) != entry && !m_discarded.contains(actions.at(i)))
+                others << actions.at(i)->text();
+        }
+        name = DocumentTitle::displayName(entry->text(), others);
+    }
     setWindowTitle(tr("%1[*] - BCF Viewer").arg(name));
+}
+
+void MainWindow::setLoading(bool loading)
+{
+    m_loading = loading;
+    if (loading)
+        statusBar()->showMessage(tr("Loading..."));
+}
+
+void MainWindow::loadingEnded()
+{
+    // The load finished without a document: the library has already said why.
+    if (!m_loading)
+        return;
+    m_loading = false;
+    statusBar()->showMessage(tr("Nothing opened"), 5000);
 }
 
 void MainWindow::documentOpened(QAction* action)
@@ -164,17 +246,17 @@ void MainWindow::documentOpened(QAction* action)
     const QList<QAction*> actions = m_api->getActions();
     if (!actions.isEmpty() && action == actions.first()) {
         // The open command has started loading on the reader thread.
-        statusBar()->showMessage(tr("Loading..."));
+        setLoading(true);
         return;
     }
+    m_loading = false;
     m_discarded.remove(action);
     rebuildFileMenu();
     reloadTopics();
     setDocument(action);
     setWindowModified(action && action->text().isEmpty());
-    const int count = m_model->rowCount();
-    statusBar()->showMessage(tr("%n topic(s)", nullptr, count), 5000);
-    if (count > 0 && m_detail->topicId().isEmpty())
+    statusBar()->showMessage(TopicListModel::countText(m_model->rowCount()), 5000);
+    if (m_model->rowCount() > 0 && selectedTopicId().isEmpty())
         m_topicView->selectRow(0);
 }
 
@@ -184,7 +266,8 @@ void MainWindow::documentSaved(QAction* action)
     rebuildFileMenu();
     setDocument(action);
     setWindowModified(false);
-    statusBar()->showMessage(tr("Saved %1").arg(action ? action->text() : QString()), 5000);
+    const QString path = action ? QDir::toNativeSeparators(action->text()) : QString();
+    statusBar()->showMessage(tr("Saved %1 to %2").arg(TopicListModel::countText(m_model->rowCount()), path), 8000);
 }
 
 void MainWindow::documentDiscarded(QAction* action)
@@ -193,58 +276,117 @@ void MainWindow::documentDiscarded(QAction* action)
     m_fileMenu->removeAction(action);
     m_toolBar->removeAction(action);
     rebuildFileMenu();
+    if (m_loading) {
+        m_loading = false;
+        statusBar()->showMessage(tr("Nothing opened"), 5000);
+    }
+    if (action == m_document)
+        setDocument(action);
 }
 
 void MainWindow::openCanceled(QAction* action)
 {
     Q_UNUSED(action)
+    m_loading = false;
     statusBar()->showMessage(tr("Nothing opened"), 3000);
 }
 
 void MainWindow::reloadTopics()
 {
-    const QString selected = m_detail->topicId();
+    const QString selected = selectedTopicId();
     m_model->setTopics(m_api->getTopic(QString()));
-    selectTopic(selected);
+    refreshChoices();
+    if (!selectTopic(selected))
+        m_detail->clear();
 }
 
-void MainWindow::selectTopic(const QString& topicId)
+void MainWindow::refreshChoices()
+{
+    const TopicChoices choices(m_api->getProjectExtension(QString()), m_model->rows());
+    m_proxy->setPriorityOrder(choices.extensionValues(TopicChoices::Priority));
+    m_filterBar->setChoices(choices);
+}
+
+QString MainWindow::selectedTopicId() const
+{
+    return m_topicView->currentTopicId();
+}
+
+bool MainWindow::selectTopic(const QString& topicId)
 {
     const int row = topicId.isEmpty() ? -1 : m_model->rowOfTopic(topicId);
-    if (row < 0) {
-        m_detail->clear();
-        return;
+    if (row < 0)
+        return false;
+    QModelIndex index = m_proxy->mapFromSource(m_model->index(row, 0));
+    if (!index.isValid()) {
+        // Hidden by the filters: going there means showing everything again.
+        for (int f = 0; f < TopicChoices::FieldCount; ++f)
+            m_proxy->setFieldFilter(TopicChoices::Field(f), QString());
+        m_proxy->setSearchText(QString());
+        refreshChoices();
+        index = m_proxy->mapFromSource(m_model->index(row, 0));
     }
-    const QModelIndex index = m_sortModel->mapFromSource(m_model->index(row, 0));
-    m_topicView->selectRow(index.row());
+    m_topicView->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_topicView->scrollTo(index);
     m_detail->showTopic(*m_api, topicId);
+    return true;
 }
 
 void MainWindow::showSelectedTopic()
 {
-    const QModelIndex current = m_topicView->selectionModel()->currentIndex();
-    const QString topicId = current.data(TopicListModel::TopicIdRole).toString();
-    if (topicId.isEmpty())
+    const QString topicId = selectedTopicId();
+    m_commands->setCurrentTopic(topicId);
+    if (!topicId.isEmpty())
+        m_detail->showTopic(*m_api, topicId);
+    else if (m_model->rowOfTopic(m_detail->topicId()) < 0)
         m_detail->clear();
-    else
+    // Else an edit or a filter hid the shown topic: it stays in view until another one is chosen.
+}
+
+void MainWindow::showSnapshot(const QString& topicId, const QString& viewpointId)
+{
+    auto* dialog = new SnapshotDialog(*m_api, topicId, viewpointId, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MainWindow::topicChanged(const QString& topicId)
+{
+    m_model->updateTopic(m_api->getSingleTopic(topicId, QString()));
+    refreshChoices();
+    setWindowModified(true);
+    if (topicId == m_detail->topicId())
         m_detail->showTopic(*m_api, topicId);
 }
 
-void MainWindow::addComment(const QString& topicId, const QString& text)
+void MainWindow::topicRemoved(const QString& topicId)
 {
-    QVariantMap comment;
-    comment.insert(BCFKeys::Comment, text);
-    comment.insert(BCFKeys::Author, m_api->username());
-    comment.insert(BCFKeys::Date, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    m_api->createComment(topicId, comment, QString());
+    const int proxyRow = m_topicView->currentIndex().row();
+    m_model->removeTopic(topicId);
+    refreshChoices();
     setWindowModified(true);
-    reloadTopics();
-    statusBar()->showMessage(tr("Comment added"), 3000);
+    // The neighbour takes the removed topic's place in the selection.
+    const int row = qMin(proxyRow, m_proxy->rowCount() - 1);
+    if (row >= 0)
+        m_topicView->selectRow(row);
+    else
+        m_detail->clear();
+}
+
+bool MainWindow::confirmClose()
+{
+    // Offers to save unsaved changes, as before any other document replaces this one.
+    m_api->checkToSaveCurrentBCF();
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Offers to save unsaved changes, as before any other document replaces this one.
-    m_api->checkToSaveCurrentBCF();
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    m_layout->save();
     event->accept();
 }

@@ -4,9 +4,10 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QToolButton>
 
 namespace {
-const int ImageHeight = 170;
+const int ImageHeight = 96;
 }
 
 SnapshotStrip::SnapshotStrip(QWidget* parent)
@@ -14,14 +15,14 @@ SnapshotStrip::SnapshotStrip(QWidget* parent)
     , m_content(new QWidget)
     , m_layout(new QHBoxLayout(m_content))
 {
-    m_layout->setContentsMargins(4, 4, 4, 4);
-    m_layout->setSpacing(8);
+    m_layout->setContentsMargins(2, 2, 2, 2);
+    m_layout->setSpacing(6);
     m_layout->addStretch();
     setWidget(m_content);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFixedHeight(ImageHeight + 2 * 4 + horizontalScrollBar()->sizeHint().height());
+    setSnapshots({});
 }
 
 void SnapshotStrip::clearImages()
@@ -34,18 +35,29 @@ void SnapshotStrip::clearImages()
     m_count = 0;
 }
 
-void SnapshotStrip::setSnapshots(const QList<QImage>& images)
+QToolButton* SnapshotStrip::thumbnail(int index) const
+{
+    QLayoutItem* item = index >= 0 && index < m_count ? m_layout->itemAt(index) : nullptr;
+    return item ? qobject_cast<QToolButton*>(item->widget()) : nullptr;
+}
+
+void SnapshotStrip::setSnapshots(const QList<Snapshot>& snapshots)
 {
     clearImages();
-    for (const QImage& image : images) {
-        if (image.isNull())
+    for (const Snapshot& snapshot : snapshots) {
+        if (snapshot.image.isNull())
             continue;
-        auto* label = new QLabel(m_content);
-        label->setPixmap(QPixmap::fromImage(
-            image.scaledToHeight(qMin(ImageHeight, image.height()), Qt::SmoothTransformation)));
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setToolTip(tr("%1 x %2 pixels").arg(image.width()).arg(image.height()));
-        m_layout->insertWidget(m_layout->count() - 1, label);
+        const QPixmap pixmap = QPixmap::fromImage(snapshot.image.scaledToHeight(
+            qMin(ImageHeight, snapshot.image.height()), Qt::SmoothTransformation));
+        auto* button = new QToolButton(m_content);
+        button->setIcon(pixmap);
+        button->setIconSize(pixmap.size());
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setToolTip(tr("%1 x %2 pixels - click to enlarge").arg(snapshot.image.width()).arg(snapshot.image.height()));
+        const QString viewpointId = snapshot.viewpointId;
+        connect(button, &QToolButton::clicked, this, [this, viewpointId] { emit snapshotActivated(viewpointId); });
+        m_layout->insertWidget(m_count, button);
         ++m_count;
     }
     if (m_count == 0) {
@@ -53,4 +65,7 @@ void SnapshotStrip::setSnapshots(const QList<QImage>& images)
         note->setEnabled(false);
         m_layout->insertWidget(0, note);
     }
+    // Thumbnails get their height; without any, the note takes one line.
+    setFixedHeight(m_count > 0 ? ImageHeight + 2 * 2 + 8 + horizontalScrollBar()->sizeHint().height()
+                               : fontMetrics().height() + 8);
 }

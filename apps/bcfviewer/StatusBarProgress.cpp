@@ -21,9 +21,16 @@ StatusBarProgress::StatusBarProgress(QStatusBar* statusBar, QObject* parent)
     m_bar->hide();
 
     connect(m_sink, &Vexamo::OperationStatusSink::started, this,
-            [this](quint64 id, const QString& title, qint64 maximum) { show(id, title, 0, maximum); });
+            [this](quint64 id, const QString& title, qint64 maximum) {
+                m_running.insert(id);
+                show(id, title, 0, maximum);
+            });
     connect(m_sink, &Vexamo::OperationStatusSink::progressed, this, &StatusBarProgress::show);
-    connect(m_sink, &Vexamo::OperationStatusSink::finished, this, [this](quint64 id, const QString&) { finish(id); });
+    connect(m_sink, &Vexamo::OperationStatusSink::finished, this, [this](quint64 id, const QString&) {
+        finish(id);
+        if (m_running.remove(id) && m_running.isEmpty())
+            emit idle();
+    });
     Vexamo::OperationStatusSink::install(m_sink);
 }
 

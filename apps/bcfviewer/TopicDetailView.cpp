@@ -1,17 +1,22 @@
 #include "TopicDetailView.h"
 
+#include "CommentEditor.h"
+#include "CommentList.h"
 #include "SnapshotStrip.h"
+#include "ViewerKeys.h"
 
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
 
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -20,19 +25,12 @@ using namespace Vexamo;
 
 namespace {
 
+const QString RelatedScheme = QStringLiteral("topic");
+
 QString displayDate(const QVariant& value)
 {
     const QDateTime date = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
     return date.isValid() ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat) : value.toString();
-}
-
-QLabel* plainLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
 }
 
 QLabel* heading(const QString& text, QWidget* parent)
@@ -44,61 +42,114 @@ QLabel* heading(const QString& text, QWidget* parent)
     return label;
 }
 
+// "date by author", either part optional.
+QString stamp(const QVariantMap& record, QLatin1String dateKey, QLatin1String authorKey)
+{
+    const QString date = record.value(dateKey).toString().isEmpty() ? QString() : displayDate(record.value(dateKey));
+    const QString author = record.value(authorKey).toString();
+    if (author.isEmpty())
+        return date;
+    return date.isEmpty() ? author : TopicDetailView::tr("%1 by %2").arg(date, author);
+}
+
+bool isWebLink(const QUrl& url)
+{
+    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
+// A table row of escaped text; html holds links built from escaped parts.
+QString row(const QString& caption, const QString& html)
+{
+    return QStringLiteral("<tr><td style=\"color:gray; padding-right:8px\">%1</td><td>%2</td></tr>")
+        .arg(caption.toHtmlEscaped(), html);
+}
+
 } // namespace
 
 TopicDetailView::TopicDetailView(QWidget* parent)
     : QWidget(parent)
 {
-    m_title = plainLabel(this);
-    QFont titleFont = m_title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
-    titleFont.setBold(true);
-    m_title->setFont(titleFont);
+    auto* topicPane = new QWidget;
+    m_text = new QTextBrowser(topicPane);
+    m_text->setOpenLinks(false);
+    m_text->setFrameShape(QFrame::NoFrame);
+    m_text->viewport()->setAutoFillBackground(false);
+    connect(m_text, &QTextBrowser::anchorClicked, this, &TopicDetailView::openLink);
+    m_snapshots = new SnapshotStrip(topicPane);
+    connect(m_snapshots, &SnapshotStrip::snapshotActivated, this,
+            [this](const QString& viewpointId) { emit snapshotActivated(m_topicId, viewpointId); });
+    auto* topicLayout = new QVBoxLayout(topicPane);
+    topicLayout->setContentsMargins(6, 6, 6, 0);
+    topicLayout->addWidget(m_text, 1);
+    topicLayout->addWidget(m_snapshots);
 
-    m_fields = plainLabel(this);
-    m_fields->setForegroundRole(QPalette::PlaceholderText);
-    m_description = plainLabel(this);
-    m_snapshots = new SnapshotStrip(this);
+    auto* commentsPane = new QWidget;
+    m_comments = new CommentList(commentsPane);
+    m_editComment = new QPushButton(tr("Edit"), commentsPane);
+    m_deleteComment = new QPushButton(tr("Delete"), commentsPane);
+    m_editor = new CommentEditor(commentsPane);
+    connect(m_comments, &QListWidget::itemSelectionChanged, this, &TopicDetailView::updateEnabled);
+    connect(m_editComment, &QPushButton::clicked, this, [this] {
+        const QString id = m_comments->selectedCommentId();
+        if (!id.isEmpty())
+            m_editor->startEditing(id, m_comments->commentText(id));
+    });
+    connect(m_deleteComment, &QPushButton::clicked, this, [this] {
+        const QString id = m_comments->selectedCommentId();
+        if (!id.isEmpty())
+            emit commentRemovalRequested(m_topicId, id);
+    });
+    connect(m_editor, &CommentEditor::submitted, this, [this](const QString& commentId, const QString& text) {
+        if (!m_topicId.isEmpty())
+            emit commentSubmitted(m_topicId, commentId, text);
+    });
 
-    m_comments = new QTextBrowser(this);
-    m_comments->setOpenLinks(false);
-    m_comments->setMinimumHeight(120);
+    auto* commentHeader = new QHBoxLayout;
+    commentHeader->addWidget(heading(tr("Comments"), commentsPane), 1);
+    commentHeader->addWidget(m_editComment);
+    commentHeader->addWidget(m_deleteComment);
+    auto* commentsLayout = new QVBoxLayout(commentsPane);
+    commentsLayout->setContentsMargins(6, 4, 6, 0);
+    commentsLayout->addLayout(commentHeader);
+    commentsLayout->addWidget(m_comments, 1);
+    commentsLayout->addWidget(m_editor);
 
-    m_commentEdit = new QLineEdit(this);
-    m_commentEdit->setPlaceholderText(tr("Write a comment..."));
-    m_addButton = new QPushButton(tr("Add comment"), this);
-    connect(m_commentEdit, &QLineEdit::returnPressed, this, &TopicDetailView::submitComment);
-    connect(m_commentEdit, &QLineEdit::textChanged, this, &TopicDetailView::updateEnabled);
-    connect(m_addButton, &QPushButton::clicked, this, &TopicDetailView::submitComment);
-
-    auto* commentRow = new QHBoxLayout;
-    commentRow->addWidget(m_commentEdit, 1);
-    commentRow->addWidget(m_addButton);
-
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("detailSplitter"));
+    m_splitter->addWidget(topicPane);
+    m_splitter->addWidget(commentsPane);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStretchFactor(0, 3);
+    m_splitter->setStretchFactor(1, 2);
+    m_splitter->setSizes({350, 210});
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_title);
-    layout->addWidget(m_fields);
-    layout->addSpacing(6);
-    layout->addWidget(m_description);
-    layout->addSpacing(6);
-    layout->addWidget(heading(tr("Snapshots"), this));
-    layout->addWidget(m_snapshots);
-    layout->addWidget(heading(tr("Comments"), this));
-    layout->addWidget(m_comments, 1);
-    layout->addLayout(commentRow);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
 
     clear();
+}
+
+QString TopicDetailView::fieldText(const QString& caption) const
+{
+    return m_fieldTexts.value(caption);
+}
+
+void TopicDetailView::openLink(const QUrl& link)
+{
+    if (link.scheme() == RelatedScheme)
+        emit relatedTopicActivated(link.path(QUrl::FullyDecoded));
+    else if (isWebLink(link))
+        QDesktopServices::openUrl(link);
 }
 
 void TopicDetailView::clear()
 {
     m_topicId.clear();
-    m_title->setText(tr("No topic selected"));
-    m_fields->clear();
-    m_description->clear();
+    m_fieldTexts.clear();
+    m_text->setHtml(QStringLiteral("<p style=\"color:gray\">%1</p>").arg(tr("No topic selected").toHtmlEscaped()));
     m_snapshots->setSnapshots({});
-    m_comments->clear();
-    m_commentEdit->clear();
+    m_comments->setComments({});
+    m_editor->reset();
     updateEnabled();
 }
 
@@ -109,66 +160,90 @@ void TopicDetailView::showTopic(const BCFapi& api, const QString& topicId)
         clear();
         return;
     }
+    if (topicId != m_topicId)
+        m_editor->reset();
     m_topicId = topicId;
-    m_title->setText(topic.value(BCFKeys::Title).toString());
 
-    QStringList fields;
-    auto addField = [&fields, &topic](const QString& label, QLatin1String key) {
-        const QString value = topic.value(key).toString();
-        if (!value.isEmpty())
-            fields << label.arg(value);
+    const QString index = topic.contains(BCFKeys::Index) && topic.value(BCFKeys::Index).toInt() >= 0
+                              ? QString::number(topic.value(BCFKeys::Index).toInt())
+                              : QString();
+    const QString due = topic.value(ViewerKeys::DueDate).toString();
+    const QList<QPair<QString, QString>> fields = {
+        {tr("Type"), topic.value(BCFKeys::TopicType).toString()},
+        {tr("Status"), topic.value(BCFKeys::TopicStatus).toString()},
+        {tr("Priority"), topic.value(BCFKeys::Priority).toString()},
+        {tr("Assigned to"), topic.value(BCFKeys::AssignedTo).toString()},
+        {tr("Labels"), topic.value(BCFKeys::Labels).toStringList().join(QStringLiteral(", "))},
+        {tr("Stage"), topic.value(ViewerKeys::Stage).toString()},
+        {tr("Due date"), due.isEmpty() ? QString() : displayDate(due)},
+        {tr("Index"), index},
+        {tr("Created"), stamp(topic, BCFKeys::CreationDate, BCFKeys::CreationAuthor)},
+        {tr("Modified"), stamp(topic, BCFKeys::ModifiedDate, BCFKeys::ModifiedAuthor)},
     };
-    addField(tr("Type: %1"), BCFKeys::TopicType);
-    addField(tr("Status: %1"), BCFKeys::TopicStatus);
-    addField(tr("Priority: %1"), BCFKeys::Priority);
-    addField(tr("Assigned to: %1"), BCFKeys::AssignedTo);
-    QString created = tr("Created %1").arg(displayDate(topic.value(BCFKeys::CreationDate)));
-    if (!topic.value(BCFKeys::CreationAuthor).toString().isEmpty())
-        created += tr(" by %1").arg(topic.value(BCFKeys::CreationAuthor).toString());
-    fields << created;
-    m_fields->setText(fields.join(QStringLiteral("   \u00b7   ")));
+    const QString dash = QStringLiteral("\u2013");
+    m_fieldTexts.clear();
+    QString rows;
+    for (const auto& field : fields) {
+        m_fieldTexts.insert(field.first, field.second);
+        rows += row(field.first, field.second.isEmpty() ? dash : field.second.toHtmlEscaped());
+    }
 
-    const QString description = topic.value(BCFKeys::Description).toString();
-    m_description->setText(description.isEmpty() ? tr("(no description)") : description);
+    // Links: only web addresses become clickable; everything else is shown as text.
+    QStringList links = topic.value(ViewerKeys::ReferenceLinks).toStringList();
+    const QString link = topic.value(BCFKeys::ReferenceLink).toString();
+    if (!link.isEmpty() && !links.contains(link))
+        links.prepend(link);
+    QStringList linkHtml;
+    for (const QString& text : qAsConst(links)) {
+        const QUrl url(text, QUrl::StrictMode);
+        linkHtml << (isWebLink(url) ? QStringLiteral("<a href=\"%1\">%2</a>")
+                                          .arg(QString::fromUtf8(url.toEncoded()).toHtmlEscaped(), text.toHtmlEscaped())
+                                    : text.toHtmlEscaped());
+    }
+    m_fieldTexts.insert(tr("Links"), links.join(QLatin1Char('\n')));
+    rows += row(tr("Links"), linkHtml.isEmpty() ? dash : linkHtml.join(QStringLiteral("<br>")));
 
-    QList<QImage> images;
-    const QVariantList viewpoints = api.getViewpoint(topicId, QString());
-    for (const QVariant& viewpoint : viewpoints) {
+    QStringList related;
+    QStringList relatedTitles;
+    for (const QString& relatedId : api.getRelatedTopics(topicId, QString())) {
+        const QString title = api.getSingleTopic(relatedId, QString()).value(BCFKeys::Title).toString();
+        QUrl target;
+        target.setScheme(RelatedScheme);
+        target.setPath(relatedId);
+        relatedTitles << (title.isEmpty() ? relatedId : title);
+        related << QStringLiteral("<a href=\"%1\">%2</a>")
+                       .arg(QString::fromUtf8(target.toEncoded()).toHtmlEscaped(),
+                            (title.isEmpty() ? relatedId : title).toHtmlEscaped());
+    }
+    m_fieldTexts.insert(tr("Related"), relatedTitles.join(QLatin1Char('\n')));
+    rows += row(tr("Related"), related.isEmpty() ? dash : related.join(QStringLiteral("<br>")));
+
+    QString description = topic.value(BCFKeys::Description).toString().toHtmlEscaped();
+    description.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    m_text->setHtml(QStringLiteral("<h3>%1</h3><table cellspacing=\"1\">%2</table><p>%3</p>")
+                        .arg(topic.value(BCFKeys::Title).toString().toHtmlEscaped(), rows,
+                             description.isEmpty() ? tr("(no description)") : description));
+
+    QList<SnapshotStrip::Snapshot> snapshots;
+    for (const QVariant& viewpoint : api.getViewpoint(topicId, QString())) {
         const QString viewpointId = viewpoint.toMap().value(BCFKeys::Guid).toString();
-        const std::unique_ptr<QByteArray> snapshot(api.getSnapshotContent(topicId, viewpointId, QString()));
-        if (snapshot && !snapshot->isEmpty())
-            images.append(QImage::fromData(*snapshot));
+        const std::unique_ptr<QByteArray> content(api.getSnapshotContent(topicId, viewpointId, QString()));
+        if (content && !content->isEmpty())
+            snapshots.append({viewpointId, QImage::fromData(*content)});
     }
-    m_snapshots->setSnapshots(images);
+    m_snapshots->setSnapshots(snapshots);
 
-    // Comments as HTML built from escaped text only.
-    QString html;
-    const QVariantList comments = api.getComment(topicId, QString());
-    for (const QVariant& item : comments) {
-        const QVariantMap comment = item.toMap();
-        QString text = comment.value(BCFKeys::Comment).toString().toHtmlEscaped();
-        text.replace(QLatin1Char('\n'), QLatin1String("<br>"));
-        html += QStringLiteral("<p><b>%1</b> <span style=\"color:gray\">%2</span><br>%3</p>")
-                    .arg(comment.value(BCFKeys::Author).toString().toHtmlEscaped(),
-                         displayDate(comment.value(BCFKeys::Date)).toHtmlEscaped(), text);
-    }
-    if (comments.isEmpty())
-        html = QStringLiteral("<p style=\"color:gray\">%1</p>").arg(tr("No comments yet.").toHtmlEscaped());
-    m_comments->setHtml(html);
+    const QString selectedComment = m_comments->selectedCommentId();
+    m_comments->setComments(api.getComment(topicId, QString()));
+    m_comments->selectComment(selectedComment);
     updateEnabled();
-}
-
-void TopicDetailView::submitComment()
-{
-    const QString text = m_commentEdit->text().trimmed();
-    if (m_topicId.isEmpty() || text.isEmpty())
-        return;
-    m_commentEdit->clear();
-    emit commentRequested(m_topicId, text);
 }
 
 void TopicDetailView::updateEnabled()
 {
-    m_commentEdit->setEnabled(!m_topicId.isEmpty());
-    m_addButton->setEnabled(!m_topicId.isEmpty() && !m_commentEdit->text().trimmed().isEmpty());
+    const bool hasTopic = !m_topicId.isEmpty();
+    const bool hasComment = hasTopic && !m_comments->selectedCommentId().isEmpty();
+    m_editor->setEnabled(hasTopic);
+    m_editComment->setEnabled(hasComment);
+    m_deleteComment->setEnabled(hasComment);
 }

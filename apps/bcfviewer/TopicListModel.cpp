@@ -1,46 +1,70 @@
 #include "TopicListModel.h"
 
-#include "BCFapi/BCFKeys.h"
-
-#include <QDateTime>
 #include <QLocale>
-
-using namespace Vexamo;
 
 TopicListModel::TopicListModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
 }
 
+QString TopicListModel::countText(int count)
+{
+    return count == 1 ? tr("1 topic") : tr("%1 topics").arg(count);
+}
+
 void TopicListModel::setTopics(const QVariantList& topics)
 {
     beginResetModel();
-    m_topics.clear();
-    m_topics.reserve(topics.size());
+    m_rows.clear();
+    m_rows.reserve(topics.size());
     for (const QVariant& topic : topics)
-        m_topics.append(topic.toMap());
+        m_rows.append(TopicRow::fromRecord(topic.toMap()));
+    reindex();
     endResetModel();
+}
+
+void TopicListModel::updateTopic(const QVariantMap& topic)
+{
+    TopicRow updated = TopicRow::fromRecord(topic);
+    const int at = rowOfTopic(updated.id);
+    if (at >= 0) {
+        m_rows[at] = std::move(updated);
+        emit dataChanged(index(at, 0), index(at, ColumnCount - 1));
+        return;
+    }
+    beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size());
+    m_rowOfId.insert(updated.id, m_rows.size());
+    m_rows.append(std::move(updated));
+    endInsertRows();
+}
+
+void TopicListModel::removeTopic(const QString& topicId)
+{
+    const int at = rowOfTopic(topicId);
+    if (at < 0)
+        return;
+    beginRemoveRows(QModelIndex(), at, at);
+    m_rows.remove(at);
+    reindex();
+    endRemoveRows();
+}
+
+void TopicListModel::reindex()
+{
+    m_rowOfId.clear();
+    m_rowOfId.reserve(m_rows.size());
+    for (int i = 0; i < m_rows.size(); ++i)
+        m_rowOfId.insert(m_rows.at(i).id, i);
 }
 
 QString TopicListModel::topicId(int row) const
 {
-    if (row < 0 || row >= m_topics.size())
-        return QString();
-    return m_topics.at(row).value(BCFKeys::Guid).toString();
-}
-
-int TopicListModel::rowOfTopic(const QString& topicId) const
-{
-    for (int row = 0; row < m_topics.size(); ++row) {
-        if (m_topics.at(row).value(BCFKeys::Guid).toString() == topicId)
-            return row;
-    }
-    return -1;
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row).id : QString();
 }
 
 int TopicListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_topics.size();
+    return parent.isValid() ? 0 : m_rows.size();
 }
 
 int TopicListModel::columnCount(const QModelIndex& parent) const
@@ -50,31 +74,32 @@ int TopicListModel::columnCount(const QModelIndex& parent) const
 
 QVariant TopicListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_topics.size())
+    if (!index.isValid() || index.row() >= m_rows.size())
         return QVariant();
-    const QVariantMap& topic = m_topics.at(index.row());
-
+    const TopicRow& topic = m_rows.at(index.row());
     if (role == TopicIdRole)
-        return topic.value(BCFKeys::Guid);
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != SortRole)
+        return topic.id;
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
 
+    const auto shortDate = [](const QDateTime& date) {
+        return date.isValid() ? QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat) : QString();
+    };
     switch (index.column()) {
     case TitleColumn:
-        return topic.value(BCFKeys::Title).toString();
+        return topic.title;
     case StatusColumn:
-        return topic.value(BCFKeys::TopicStatus).toString();
+        return topic.status;
     case PriorityColumn:
-        return topic.value(BCFKeys::Priority).toString();
+        return topic.priority;
     case AssignedToColumn:
-        return topic.value(BCFKeys::AssignedTo).toString();
-    case DateColumn: {
-        const QString text = topic.value(BCFKeys::CreationDate).toString();
-        if (role == SortRole)
-            return QDateTime::fromString(text, Qt::ISODateWithMs).toUTC();
-        const QDateTime date = QDateTime::fromString(text, Qt::ISODateWithMs);
-        return date.isValid() ? QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat) : text;
-    }
+        return topic.assignedTo;
+    case DateColumn:
+        return shortDate(topic.created);
+    case TypeColumn:
+        return topic.type;
+    case DueDateColumn:
+        return shortDate(topic.due);
     default:
         return QVariant();
     }
@@ -95,6 +120,10 @@ QVariant TopicListModel::headerData(int section, Qt::Orientation orientation, in
         return tr("Assigned to");
     case DateColumn:
         return tr("Date");
+    case TypeColumn:
+        return tr("Type");
+    case DueDateColumn:
+        return tr("Due date");
     default:
         return QVariant();
     }
