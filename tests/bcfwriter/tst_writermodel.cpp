@@ -446,10 +446,10 @@ void TestWriterModel::writesDefaultsAndRestrictedValuesValidly()
     QCOMPARE(back->files().at(0)->fileName(), QStringLiteral("a.ifc"));
     // A related topic without a guid names nothing and is not written.
     QVERIFY(back->relatedTopics().isEmpty());
-    // Field of view limited to 45..60 degrees, NaN written as 60.
+    // Field of view kept as read inside (0, 180); NaN written as 60.
     QCOMPARE(back->viewpoints().size(), 3);
-    QCOMPARE(back->viewpoints().at(0)->perspectiveCamera()->fieldOfView, 60.0);
-    QCOMPARE(back->viewpoints().at(1)->perspectiveCamera()->fieldOfView, 45.0);
+    QCOMPARE(back->viewpoints().at(0)->perspectiveCamera()->fieldOfView, 90.0);
+    QCOMPARE(back->viewpoints().at(1)->perspectiveCamera()->fieldOfView, 10.0);
     QCOMPARE(back->viewpoints().at(2)->perspectiveCamera()->fieldOfView, 60.0);
     // Colours in upper-case hex; an unreadable colour is left out; an empty colour group too.
     const ComponentSet& components = *back->viewpoints().at(0)->components();

@@ -15,10 +15,10 @@ namespace Keys = BCFLib::Keys;
 
 namespace BCFTest {
 
-QStringList officialCases()
+QStringList officialCases(const QString& version)
 {
     QStringList cases;
-    QDirIterator it(bcfSharedFile(QStringLiteral("testcases/2.1")), {QStringLiteral("*.bcf")}, QDir::Files,
+    QDirIterator it(bcfSharedFile(QStringLiteral("testcases/") + version), {QStringLiteral("*.bcf")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
         cases.append(it.next());
@@ -26,14 +26,14 @@ QStringList officialCases()
     return cases;
 }
 
-void addOfficialCaseRows()
+void addOfficialCaseRows(const QString& version)
 {
     QTest::addColumn<QString>("fileName");
     BCF_SKIP_WITHOUT_SHARED_DIR();
-    const QDir root(bcfSharedFile(QStringLiteral("testcases/2.1")));
-    const QStringList cases = officialCases();
+    const QDir root(bcfSharedFile(QStringLiteral("testcases/") + version));
+    const QStringList cases = officialCases(version);
     if (cases.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("no BCF 2.1 test cases under %1").arg(root.path())));
+        QSKIP(qPrintable(QStringLiteral("no BCF %1 test cases under %2").arg(version, root.path())));
     for (const QString& fileName : cases)
         QTest::newRow(qPrintable(root.relativeFilePath(fileName))) << fileName;
 }
@@ -64,9 +64,10 @@ QVariantMap viewpointIn(QVariantMap viewpoint, RecordForm form)
     if (form != RecordForm::AsWritten21)
         return viewpoint;
     if (viewpoint.contains(Keys::PerspectiveCamera)) {
-        // Rule "field of view": limited to 45..60 degrees.
+        // Rule "field of view": kept inside (0, 180), else 60.
         QVariantMap camera = viewpoint.value(Keys::PerspectiveCamera).toMap();
-        camera.insert(Keys::FieldOfView, qBound(45.0, camera.value(Keys::FieldOfView).toDouble(), 60.0));
+        const double fieldOfView = camera.value(Keys::FieldOfView).toDouble();
+        camera.insert(Keys::FieldOfView, fieldOfView > 0.0 && fieldOfView < 180.0 ? fieldOfView : 60.0);
         viewpoint.insert(Keys::PerspectiveCamera, camera);
     }
     if (viewpoint.contains(Keys::Components)) {
