@@ -224,6 +224,7 @@ void TestVersion30::quirksOfRealFiles()
     QCOMPARE(viewpoint->components()->viewSetupHints->spacesVisible, std::optional<bool>(true));
     QCOMPARE(ifcGuids(viewpoint->components()->exceptions), QStringList{"2MF28NhmDBiRVyFakgdbCT"});
     QCOMPARE(viewpoint->components()->coloring.first().color, QStringLiteral("FF0000"));
+    QCOMPARE(viewpoint->components()->coloring.first().components.size(), 1);
     QCOMPARE(viewpoint->bitmaps().size(), 1);
     QCOMPARE(viewpoint->bitmaps().first().height, 2.5);
 }

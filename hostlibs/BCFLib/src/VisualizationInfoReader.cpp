@@ -33,6 +33,8 @@ QList<Component> readComponentList(QXmlStreamReader& xml)
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("Component"))
             components.append(readComponent(xml));
+        else if (xml.name() == QLatin1String("Components"))
+            components.append(readComponentList(xml)); // a 3.0 colour group wraps its components
         else
             xml.skipCurrentElement();
     }

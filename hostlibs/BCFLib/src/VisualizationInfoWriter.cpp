@@ -137,7 +137,7 @@ QByteArray VisualizationInfoWriter::write(const Viewpoint& viewpoint, const QStr
     xml.writeAttribute(QStringLiteral("Guid"), guid);
 
     if (viewpoint.components())
-        writeComponents(xml, *viewpoint.components());
+        writeComponents(xml, *viewpoint.components(), topic);
 
     writeCamera(xml, viewpoint, snapshot, topic);
 
@@ -192,7 +192,7 @@ QByteArray VisualizationInfoWriter::write(const Viewpoint& viewpoint, const QStr
     return bytes;
 }
 
-void VisualizationInfoWriter::writeComponents(QXmlStreamWriter& xml, const ComponentSet& set) const
+void VisualizationInfoWriter::writeComponents(QXmlStreamWriter& xml, const ComponentSet& set, const QString& topic) const
 {
     xml.writeStartElement(QStringLiteral("Components"));
     auto writeHints = [&]() {
@@ -221,8 +221,12 @@ void VisualizationInfoWriter::writeComponents(QXmlStreamWriter& xml, const Compo
     bool coloringOpen = false;
     for (const ComponentColoring& group : set.coloring) {
         // 3.0 requires the colour; 2.1 leaves it optional.
-        if (group.components.isEmpty() || (m_version3 && writableColor(group.color).isEmpty()))
+        if (group.components.isEmpty())
             continue;
+        if (m_version3 && writableColor(group.color).isEmpty()) {
+            m_log.add(QLatin1String(ConversionKind::ColourGroup), topic);
+            continue;
+        }
         if (!coloringOpen) {
             xml.writeStartElement(QStringLiteral("Coloring"));
             coloringOpen = true;

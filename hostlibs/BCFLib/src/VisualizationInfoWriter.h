@@ -24,7 +24,8 @@ class Viewpoint;
 // - 3.0 wants exactly one camera, with an AspectRatio: a viewpoint without camera gets a
 //   perspective camera at the origin looking along -Z with +Y up and a field of view of 60; with
 //   both cameras, the perspective one is kept; a missing AspectRatio is the snapshot's width over
-//   its height, else 1.0; 2.1 cannot hold AspectRatio (noted when set);
+//   its height, else 1.0; 2.1 cannot hold AspectRatio (noted when set); a 3.0 colour group
+//   needs its colour: one without a valid colour is left out (noted);
 // - a Color is upper-case hex "RRGGBB" or "AARRGGBB" (a leading "#" is dropped); a colour that is
 //   not hex of that length is left out, and a colour group without components is left out;
 // - an IfcGuid that is not 22 characters of the IFC base-64 alphabet is left out (the component
@@ -49,7 +50,7 @@ public:
     static QString writableColor(const QString& color);
 
 private:
-    void writeComponents(QXmlStreamWriter& xml, const ComponentSet& set) const;
+    void writeComponents(QXmlStreamWriter& xml, const ComponentSet& set, const QString& topic) const;
     void writeComponentList(QXmlStreamWriter& xml, const QString& name, const QList<Component>& components) const;
     void writeCamera(QXmlStreamWriter& xml, const Viewpoint& viewpoint, const QByteArray* snapshot,
                      const QString& topic) const;
