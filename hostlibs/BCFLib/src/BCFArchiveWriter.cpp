@@ -78,6 +78,13 @@ bool BCFArchiveWriter::write(const QString& fileName)
 
 ProjectExtensions BCFArchiveWriter::extensionsInUse() const
 {
+    // The model's lists (or the enumerations of its 2.1 extension schema) when it has any,
+    // else the values its topics use.
+    ProjectExtensions extensions = m_model.extensions();
+    if (extensions.isEmpty() && !m_model.extensionSchemaData().isEmpty())
+        extensions = ProjectExtensions::fromExtensionSchema(m_model.extensionSchemaData());
+    if (!extensions.isEmpty())
+        return extensions;
     ProjectExtensions used;
     for (const Topic* topic : m_model.topics()) {
         used.topicTypes.append(topic->topicType().trimmed().isEmpty() ? sDefaultTopicType : topic->topicType());
@@ -89,9 +96,6 @@ ProjectExtensions BCFArchiveWriter::extensionsInUse() const
         if (const BimSnippet* snippet = topic->bimSnippet())
             used.snippetTypes.append(snippet->snippetType());
     }
-    ProjectExtensions extensions = m_model.extensions();
-    if (extensions.isEmpty() && !m_model.extensionSchemaData().isEmpty())
-        extensions = ProjectExtensions::fromExtensionSchema(m_model.extensionSchemaData());
     extensions.unite(used);
     return extensions;
 }

@@ -28,7 +28,8 @@ class TopicLayout;
 // ".jpg" for the first, "<guid>.png"/".jpg" for the others, by content), bitmaps, the internal
 // snippet file and internal documents.
 // A 3.0 archive holds bcf.version, project.bcfp (when the model has a project), extensions.xml
-// (always: the model's lists, plus every value its topics use that the lists lack), documents.xml
+// (always: the model's lists, or those of its 2.1 extension schema, else the values its topics
+// use), documents.xml
 // with the Documents folder (the model's documents and every internal document a 2.x reference
 // carries), and the topic folders as above, with comments and viewpoints inside the markup's
 // Topic and every guid in lower case.
