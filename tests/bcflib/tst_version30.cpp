@@ -206,6 +206,7 @@ void TestVersion30::quirksOfRealFiles()
     QCOMPARE(topic->creationDate(), QDateTime(QDate(2024, 3, 1), QTime(10, 0), Qt::UTC));
     QCOMPARE(topic->comments().first()->date().timeSpec(), Qt::UTC);
     QCOMPARE(topic->files().first()->isExternal(), false);
+    QCOMPARE(topic->files().first()->id(), QStringLiteral("file-1"));
     QCOMPARE(topic->relatedTopics().size(), 1);
 
     const QList<DocumentReference*> references = topic->documentReferences();

@@ -11,6 +11,7 @@
 
 #include "BCFLib/Comment.h"
 #include "BCFLib/DocumentReference.h"
+#include "BCFLib/File.h"
 #include "BCFLib/Project.h"
 #include "BCFLib/ReadLimits.h"
 #include "BCFLib/Topic.h"
@@ -36,7 +37,7 @@ QByteArray png(int width, int height)
     return bytes;
 }
 
-// A document with what 3.0 adds and what 2.1 cannot carry: a server id, an aspect ratio, value
+// A document with what 3.0 adds and what 2.1 cannot carry: a server id, a header file's Id, an aspect ratio, value
 // lists, documents (one described, one referenced by no topic), a comment with a BCF 2.0 status,
 // a comment id that is not a UUID, a control character, a viewpoint without camera and a topic
 // without type and status.
@@ -58,6 +59,9 @@ QSharedPointer<BCFModel> richModel(const QString& version)
     topic->setTopicStatus("Open");
     topic->setServerAssignedId("ISSUE-7");
     topic->setLabels({"Structure"});
+    File* file = topic->addFile();
+    file->setId("file-1");
+    file->setFileName("house.ifc");
     DocumentReference* internal = topic->addDocumentReference("d0c00000-0000-4000-8000-000000000001");
     internal->setDocumentGuid("d0c00000-0000-4000-8000-0000000000aa");
     internal->setReferencedDocument("beams.csv");
@@ -218,6 +222,7 @@ void TestWriterVersions::reportListsWhat21CannotHold()
     const QString topic = " (topic " + sTopic + "): 1";
     QStringList expected{
         "ServerAssignedId left out" + topic,
+        "header file Id left out" + topic,
         "camera AspectRatio left out" + topic,
         "characters XML cannot carry were dropped" + topic,
         "comment Status, VerbalStatus or ReplyToComment left out" + topic,

@@ -37,6 +37,7 @@ inline const char* const RequiredText = "missing required text written as a plac
 inline const char* const CameraAdded = "viewpoint without camera given a default perspective camera";
 inline const char* const SecondCamera = "orthogonal camera left out (a 3.0 viewpoint has one camera)";
 inline const char* const FieldOfView = "FieldOfView outside (0, 180) written as 60";
+inline const char* const HeaderFileId = "header file Id left out";
 inline const char* const ColourGroup = "colour group without a valid colour left out";
 inline const char* const EmptyDocumentReference = "document reference without document or URL left out";
 } // namespace ConversionKind

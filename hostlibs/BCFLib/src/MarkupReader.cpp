@@ -80,6 +80,7 @@ QString findTopicGuid(const QByteArray& bytes)
 void readFile(QXmlStreamReader& xml, File* file)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
+    file->setId(attributes.value(QLatin1String("Id")).toString().trimmed());
     file->setIfcProject(attributes.value(QLatin1String("IfcProject")).toString());
     file->setIfcSpatialStructureElement(attributes.value(QLatin1String("IfcSpatialStructureElement")).toString());
     file->setIsExternal(isExternalAttribute(xml, true));

@@ -83,7 +83,7 @@ QByteArray MarkupWriter::write(const TopicLayout& layout) const
         if (m_version3)
             xml.writeStartElement(QStringLiteral("Files"));
         for (int i = 0; i < files.size(); ++i)
-            writeFile(xml, *files.at(i), layout.fileReference(i));
+            writeFile(xml, *files.at(i), layout.fileReference(i), layout.topicGuid());
         if (m_version3)
             xml.writeEndElement();
         xml.writeEndElement();
@@ -101,8 +101,11 @@ QByteArray MarkupWriter::write(const TopicLayout& layout) const
     return bytes;
 }
 
-void MarkupWriter::writeFile(QXmlStreamWriter& xml, const File& file, const QString& reference) const
+void MarkupWriter::writeFile(QXmlStreamWriter& xml, const File& file, const QString& reference,
+                             const QString& topic) const
 {
+    if (!file.id().isEmpty())
+        m_log.add(QLatin1String(ConversionKind::HeaderFileId), topic);
     xml.writeStartElement(QStringLiteral("File"));
     if (isIfcGuid(file.ifcProject()))
         xml.writeAttribute(QStringLiteral("IfcProject"), file.ifcProject());

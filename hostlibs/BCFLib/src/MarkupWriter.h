@@ -28,7 +28,8 @@ class TopicLayout;
 // What the markup cannot hold is left out: the BCF 2.0 comment fields Status, VerbalStatus and
 // ReplyToComment, File attributes IfcProject and IfcSpatialStructureElement that are not IFC
 // guids (22 characters of the IFC base-64 alphabet), related topics without a guid, optional
-// dates that cannot be written, and in 2.1 the topic's ServerAssignedId.
+// dates that cannot be written, the Id of a header file (no schema has a place for it), and in 2.1
+// the topic's ServerAssignedId.
 class MarkupWriter
 {
 public:
@@ -39,7 +40,7 @@ public:
     QByteArray write(const TopicLayout& layout) const;
 
 private:
-    void writeFile(QXmlStreamWriter& xml, const File& file, const QString& reference) const;
+    void writeFile(QXmlStreamWriter& xml, const File& file, const QString& reference, const QString& topic) const;
     void writeTopic(QXmlStreamWriter& xml, const TopicLayout& layout) const;
     void writeDocumentReferences(QXmlStreamWriter& xml, const TopicLayout& layout) const;
     void writeComment(QXmlStreamWriter& xml, const TopicLayout& layout, const Comment& comment, int index) const;

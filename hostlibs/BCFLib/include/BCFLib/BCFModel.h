@@ -68,7 +68,9 @@ public:
     QByteArray extensionSchemaData() const { return m_extensionSchemaData; }
     void setExtensionSchemaData(const QByteArray& data) { m_extensionSchemaData = data; }
 
-    // The value lists of the project (extensions.xml of BCF 3.0; read from a 2.1 extension schema).
+    // The value lists of the project (extensions.xml of BCF 3.0). Writing 3.0 from a model without
+    // lists takes the enumerations of its 2.1 extension schema; writing 2.1 from a model without
+    // extension schema makes one from the lists.
     const ProjectExtensions& extensions() const { return m_extensions; }
     void setExtensions(const ProjectExtensions& extensions) { m_extensions = extensions; }
 

@@ -112,6 +112,7 @@ inline const QLatin1String IfcProject("ifc_project");
 inline const QLatin1String IfcSpatialStructureElement("ifc_spatial_structure_element");
 inline const QLatin1String FileName("file_name");
 inline const QLatin1String FileData("file_data");
+inline const QLatin1String Id("id");
 
 // Document reference record ("guid", "is_external", "description" as above)
 inline const QLatin1String ReferencedDocument("referenced_document");
