@@ -40,9 +40,6 @@ const int sMaxPlainEntries = 65000;
 const qint64 sMaxPlainBytes = 0xF0000000LL;
 
 const QLatin1String sDefaultExtensionSchemaName("extensions.xsd");
-// The values a 3.0 topic without type or status is written with (see MarkupWriter).
-const QLatin1String sDefaultTopicType("Issue");
-const QLatin1String sDefaultTopicStatus("Open");
 
 } // namespace
 
@@ -87,8 +84,10 @@ ProjectExtensions BCFArchiveWriter::extensionsInUse() const
         return extensions;
     ProjectExtensions used;
     for (const Topic* topic : m_model.topics()) {
-        used.topicTypes.append(topic->topicType().trimmed().isEmpty() ? sDefaultTopicType : topic->topicType());
-        used.topicStatuses.append(topic->topicStatus().trimmed().isEmpty() ? sDefaultTopicStatus : topic->topicStatus());
+        const bool noType = topic->topicType().trimmed().isEmpty();
+        const bool noStatus = topic->topicStatus().trimmed().isEmpty();
+        used.topicTypes.append(noType ? QString(MarkupWriter::sDefaultTopicType) : topic->topicType());
+        used.topicStatuses.append(noStatus ? QString(MarkupWriter::sDefaultTopicStatus) : topic->topicStatus());
         used.priorities.append(topic->priority());
         used.topicLabels.append(topic->labels());
         used.users.append(topic->assignedTo());

@@ -18,11 +18,10 @@ namespace BCFLib {
 using namespace XmlOutput;
 
 const QDateTime MarkupWriter::sMissingDate(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
+const QLatin1String MarkupWriter::sDefaultTopicType("Issue");
+const QLatin1String MarkupWriter::sDefaultTopicStatus("Open");
 
 namespace {
-
-const QLatin1String sDefaultTopicType("Issue");
-const QLatin1String sDefaultTopicStatus("Open");
 const QLatin1String sUntitled("Untitled");
 const QLatin1String sUnknownAuthor("Unknown");
 const QLatin1String sUnknown("unknown");

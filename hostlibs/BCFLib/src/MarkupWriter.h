@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLatin1String>
 #include <QString>
 
 class QXmlStreamWriter;
@@ -34,6 +35,9 @@ class MarkupWriter
 {
 public:
     static const QDateTime sMissingDate;
+    // What a 3.0 topic without type or status is written with.
+    static const QLatin1String sDefaultTopicType;
+    static const QLatin1String sDefaultTopicStatus;
 
     MarkupWriter(bool version3, ConversionLog& log);
 
