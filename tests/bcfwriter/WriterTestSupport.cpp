@@ -1,6 +1,7 @@
 #include "WriterTestSupport.h"
 
 #include "BCFTestSupport/SchemaValidator.h"
+#include "BCFTestSupport/TestMain.h"
 #include "BCFTestSupport/ZipEntries.h"
 
 namespace WriterTest {
@@ -17,6 +18,9 @@ ArchiveContent readArchive(const QString& fileName)
 
 QString validateArchive(const QString& fileName, const QString& version)
 {
+    // A fresh clone has no shared schemas and validates nothing; under CI (CI=true) it must.
+    if (!QFileInfo(BCFTest::bcfSharedDir()).isDir() && qEnvironmentVariable("CI") != QLatin1String("true"))
+        return QString();
     int documents = 0;
     const QStringList errors = BCFTest::bcfSchemaErrors(fileName, version, &documents);
     if (errors.isEmpty() && documents == 0)

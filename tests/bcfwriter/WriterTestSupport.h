@@ -22,7 +22,8 @@ struct ArchiveContent
 ArchiveContent readArchive(const QString& fileName);
 
 // The schema errors of every XML file of the archive against the schemas of version (see
-// BCFTest::bcfSchemaErrors), one per line; empty when all validate.
+// BCFTest::bcfSchemaErrors), one per line; empty when all validate, and when the shared schemas
+// are missing outside CI (a fresh clone).
 QString validateArchive(const QString& fileName, const QString& version = QStringLiteral("2.1"));
 
 // A plain relative path: no "..", ".", empty parts, backslashes or drive letters.
