@@ -3,7 +3,8 @@
 #   scripts/run-fuzz.sh <build-dir> [seconds-per-target]
 # Seconds default to $BCF_FUZZ_SECONDS, else 60. When <build-dir> has no fuzz targets yet, it is
 # configured with clang and -DBCF_BUILD_FUZZ=ON and the targets are built. The seed corpus is made
-# from the official BCF test cases (BCF_SHARED_DIR, default ../shared/bcf) in a temporary folder;
+# from the official BCF 2.1 and 3.0 test cases (BCF_SHARED_DIR, default ../shared/bcf) and the
+# project's own BCF 3.0 fixtures (tests/data/bcf30) in a temporary folder;
 # crash artifacts go to <build-dir>/fuzz-artifacts. Exits non-zero when a target finds a fault.
 set -euo pipefail
 
@@ -48,7 +49,22 @@ for case in "$SHARED"/testcases/*/*/*.bcf; do
     done
   } >"$seeds/entries-$n"
 done
-echo "seed corpus: $(ls "$seeds" | wc -l) inputs from $SHARED"
+# The 3.0 fixtures as one archive's entries, so that a clone without the shared data has 3.0 seeds.
+{
+  printf '\x01'
+  printf 'bcf.version\n<Version VersionId="3.0"/>\x1e'
+  for entry in markup.bcf viewpoint.bcfv; do
+    printf 'a1b2c3d4-0000-4000-8000-00000000000a/%s\n' "$entry"
+    cat "$ROOT/tests/data/bcf30/$entry"
+    printf '\x1e'
+  done
+  for entry in documents.xml extensions-damaged.xml; do
+    printf '%s\n' "${entry/-damaged/}"
+    cat "$ROOT/tests/data/bcf30/$entry"
+    printf '\x1e'
+  done
+} >"$seeds/entries-fixtures-3.0"
+echo "seed corpus: $(ls "$seeds" | wc -l) inputs from $SHARED and tests/data/bcf30"
 
 mkdir -p "$BUILD/fuzz-artifacts"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}

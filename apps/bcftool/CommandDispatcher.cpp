@@ -9,12 +9,14 @@
 #include "MessageBoxPrinter.h"
 #include "SampleDocument.h"
 #include "TerminalProgress.h"
+#include "WriteReportPrinter.h"
 
 namespace BCFTool {
 
 int CommandDispatcher::run(const CommandLine& commandLine)
 {
     MessageBoxPrinter boxes;
+    WriteReportPrinter writeReports;
     TerminalProgress progress;
     FileCommands files;
     CacheCommands cache(boxes);

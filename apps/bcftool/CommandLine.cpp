@@ -125,8 +125,8 @@ bool CommandLine::parse(const QStringList& arguments)
     }
     if (hasOption(QStringLiteral("to"))) {
         const QString to = option(QStringLiteral("to"));
-        if (to != QLatin1String("2.1") && to != QLatin1String("1.0"))
-            return fail(QStringLiteral("--to takes 2.1 or 1.0, not '%1'").arg(to));
+        if (to != QLatin1String("2.1") && to != QLatin1String("1.0") && to != QLatin1String("3.0"))
+            return fail(QStringLiteral("--to takes 1.0, 2.1 or 3.0, not '%1'").arg(to));
     }
     for (const QString& argument : qAsConst(m_arguments)) {
         if (argument.isEmpty())
@@ -143,7 +143,8 @@ QString CommandLine::usage()
         "BCF files:\n"
         "  info FILE [--json]              version, project, validity and one line per topic\n"
         "                                  (--json: project and topic records as JSON)\n"
-        "  convert IN OUT [--to 2.1|1.0]   write IN as BCF 2.1 (default) or as BCF 1.0\n"
+        "  convert IN OUT [--to 1.0|2.1|3.0]  write IN as BCF 2.1 (default), 3.0 or 1.0; what\n"
+        "                                  the target version cannot hold is listed on stderr\n"
         "  check FILE [--schemas DIR] [--json]\n"
         "                                  validate FILE: its XML against the BCF schemas in DIR\n"
         "                                  (DIR/2.1/markup.xsd, ... or one version's folder; without\n"

@@ -9,14 +9,18 @@ namespace BCFTool {
 
 using namespace Vexamo;
 
-bool DocumentWriter::writeBCF21(const BCFapi& source, const BCFLib::Project* project, const QString& path)
+bool DocumentWriter::writeModelVersion(const BCFapi& source, const BCFLib::BCFModel* sourceModel, const QString& path,
+                                       const QString& version)
 {
     const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create();
-    if (project) {
-        BCFLib::Project* copy = model->addProject(project->guid());
-        copy->fromQVariant(project->toQVariant());
-        model->setExtensionSchema(project->extensionSchema());
-        model->setExtensionSchemaData(project->extensionSchemaData());
+    model->setVersion(BCFLib::Version(version, version));
+    if (sourceModel) {
+        if (const BCFLib::Project* project = sourceModel->project())
+            model->addProject(project->guid())->fromQVariant(project->toQVariant());
+        model->setExtensionSchema(sourceModel->extensionSchema());
+        model->setExtensionSchemaData(sourceModel->extensionSchemaData());
+        model->setExtensions(sourceModel->extensions());
+        model->setDocuments(sourceModel->documents());
     }
     {
         BCFFileApi target(model, nullptr);

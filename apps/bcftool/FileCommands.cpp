@@ -109,7 +109,7 @@ int FileCommands::convert(const QString& input, const QString& output, const QSt
     BCFFileApi source(document.model(), nullptr);
     const bool written = version == QLatin1String("1.0")
         ? DocumentWriter::writeBCF1(source, output)
-        : DocumentWriter::writeBCF21(source, document.model()->project(), output);
+        : DocumentWriter::writeModelVersion(source, document.model().data(), output, version);
     if (!written) {
         Console::error(QStringLiteral("could not write %1").arg(Console::printable(output)));
         return NotCarriedOut;

@@ -3,7 +3,7 @@
 // memory with the decompressed payload. Each load runs in a child process so that its peak memory
 // is its own.
 //
-//   bench_bcflib_load [--scenario viewpoints|topics|all] [--runs N]
+//   bench_bcflib_load [--scenario viewpoints|topics|all] [--runs N] [--version 2.1|3.0]
 
 #include "BCFArchiveGenerator.h"
 #include "BCFLib/BCFArchiveReader.h"

@@ -1,8 +1,8 @@
-// Times writing large models as BCF 2.1 archives (BCFModel::serialize: XML generation, deflate of
+// Times writing large models as BCF 2.1 or 3.0 archives (the version of the generated input) (BCFModel::serialize: XML generation, deflate of
 // the XML, stored images, atomic replace) and "zip -r -n .png" of the same files as an unzipped
 // tree, in the same run. The model is the generator's archive loaded with the model library.
 //
-//   bench_bcflib_serialize [--scenario viewpoints|topics|all] [--runs N]
+//   bench_bcflib_serialize [--scenario viewpoints|topics|all] [--runs N] [--version 2.1|3.0]
 
 #include "BCFArchiveGenerator.h"
 #include "BCFLib/BCFArchiveReader.h"

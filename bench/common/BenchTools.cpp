@@ -83,12 +83,20 @@ int runStandardScenarios(const QStringList& args, const QString& benchName, cons
 {
     QString selected = QStringLiteral("all");
     int runs = 3;
+    QString version = QStringLiteral("2.1");
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args.at(i) == QLatin1String("--scenario"))
             selected = args.at(i + 1);
         else if (args.at(i) == QLatin1String("--runs"))
             runs = qMax(1, args.at(i + 1).toInt());
+        else if (args.at(i) == QLatin1String("--version"))
+            version = args.at(i + 1);
     }
+    // The scenarios in BCF 2.1 (the default) or 3.0 ("--version 3.0").
+    const auto versioned = [&version](BCFArchiveGenerator generator) {
+        generator.version3 = version == QLatin1String("3.0");
+        return generator;
+    };
 
     // Generated data lives in a temporary folder and is removed afterwards.
     QTemporaryDir dir(QDir::tempPath() + QLatin1Char('/') + benchName + QStringLiteral("-XXXXXX"));
@@ -96,9 +104,9 @@ int runStandardScenarios(const QStringList& args, const QString& benchName, cons
         return 2;
     bool ok = true;
     if (selected == QLatin1String("all") || selected == QLatin1String("viewpoints"))
-        ok = scenario(QStringLiteral("viewpoints"), BCFArchiveGenerator::manyViewpoints(), runs, dir.path()) && ok;
+        ok = scenario(QStringLiteral("viewpoints"), versioned(BCFArchiveGenerator::manyViewpoints()), runs, dir.path()) && ok;
     if (selected == QLatin1String("all") || selected == QLatin1String("topics"))
-        ok = scenario(QStringLiteral("topics"), BCFArchiveGenerator::manyTopics(), runs, dir.path()) && ok;
+        ok = scenario(QStringLiteral("topics"), versioned(BCFArchiveGenerator::manyTopics()), runs, dir.path()) && ok;
     return ok ? 0 : 1;
 }
 

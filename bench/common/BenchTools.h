@@ -38,7 +38,7 @@ using Scenario = std::function<bool(const QString& name, const BCFArchiveGenerat
 
 // Runs the standard scenarios (BCFArchiveGenerator::manyViewpoints as "viewpoints",
 // manyTopics as "topics") that the options "--scenario viewpoints|topics|all" (default all) and
-// "--runs N" (default 3) of args select, with their data in a temporary folder named after
+// "--runs N" (default 3) of args select, in BCF 2.1 or, with "--version 3.0", BCF 3.0, with their data in a temporary folder named after
 // benchName that is removed afterwards. Returns the exit code: 0 when all passed, 1 when one
 // failed, 2 when there is no temporary folder.
 int runStandardScenarios(const QStringList& args, const QString& benchName, const Scenario& scenario);

@@ -8,6 +8,8 @@
 #include "BCFLib/BCFArchiveReader.h"
 #include "BCFLib/BCFModel.h"
 #include "BCFLib/Comment.h"
+#include "BCFLib/Document.h"
+#include "BCFLib/ProjectExtensions.h"
 #include "BCFLib/Project.h"
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
@@ -68,6 +70,9 @@ void readArchive(const QByteArray& archive)
     model->isValid(QStringLiteral("fuzz.bcfzip"), message, title);
     if (model->project())
         model->project()->toQVariant();
+    for (const BCFLib::Document& document : model->documents())
+        BCFLib::Document::fromQVariant(document.toQVariant());
+    BCFLib::ProjectExtensions::fromQVariant(model->extensions().toQVariant());
     for (BCFLib::Topic* topic : model->topics()) {
         topic->toQVariant();
         for (BCFLib::Viewpoint* viewpoint : topic->viewpoints()) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# convert both ways on every official BCF 2.1 case and on the sample: the BCF 2.1 output is valid
+# convert both ways on every official BCF 2.1 case and on the sample (and the sample to 3.0 and 1.0): the BCF 2.1 output is valid
 # against the BCF 2.1 schemas and reads back with the same topics, comments and viewpoints; the
 # BCF 1.0 output has one folder per topic with its markup, first viewpoint and snapshot.
 source "$(dirname "$0")/testlib.sh" "$1" "$2"
@@ -118,6 +118,21 @@ convert_case "$WORK/sample.bcf"
 # --to accepts 2.1 explicitly too, and a file can be converted in place.
 expect_rc 0 convert "$WORK/sample.bcf" "$WORK/sample.bcf" --to=2.1
 expect_rc 0 check "$WORK/sample.bcf"
+
+# BCF 3.0 and 1.0: info reports the version read; the 3.0 output reads back with the same topics;
+# converting a 3.0 file with a server id to 2.1 says on stderr what 2.1 cannot hold.
+expect_rc 0 convert "$WORK/sample.bcf" "$WORK/sample.30.bcf" --to 3.0
+expect_in "$WORK/out" "BCF 3.0"
+expect_rc 0 info "$WORK/sample.30.bcf"
+expect_in "$WORK/out" "Version:  3.0"
+expect_rc 0 info --json "$WORK/sample.30.bcf"
+diff <(summary "$WORK/sample.json") <(summary "$WORK/out") >/dev/null || fail "sample: BCF 3.0 output reads back differently"
+expect_rc 0 info "$WORK/sample.10.bcf"
+expect_in "$WORK/out" "Version:  1.0"
+if [ -f "$SHARED/testcases/3.0/Markup/DocumentReferenceInternal.bcf" ]; then
+    expect_rc 0 convert "$SHARED/testcases/3.0/Markup/DocumentReferenceInternal.bcf" "$WORK/internal.21.bcf" --to 2.1
+    expect_in "$WORK/err" "ServerAssignedId left out"
+fi
 
 validate_all
 xmllint --noout "${TEN_FILES[@]}" 2>"$WORK/xmllint.err" \

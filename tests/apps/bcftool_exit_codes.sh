@@ -24,7 +24,7 @@ expect_rc 2 open "$WORK/empty/readme.txt"
 expect_in "$WORK/err" "not a \*\.bcfzip file"
 
 # Bad command lines: status 64, a message and a pointer to --help.
-for args in "" "frobnicate" "info" "info a b" "convert a" "convert a b --to 3.0" "convert a b --to" \
+for args in "" "frobnicate" "info" "info a b" "convert a" "convert a b --to 4.0" "convert a b --to" \
             "info a --jsn" "check a --jsn" "comment t" "show" "topics extra" "sample" "info a --json --json"; do
     # shellcheck disable=SC2086
     expect_rc 64 $args

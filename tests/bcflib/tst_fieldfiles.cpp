@@ -415,12 +415,12 @@ void TestFieldFiles::nonAsciiNamesOnDisk()
 void TestFieldFiles::unsupportedVersionAndDuplicates()
 {
     ArchiveBuilder future;
-    future.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile(QStringLiteral("3.0")))
+    future.add(QStringLiteral("bcf.version"), BCFLibTest::versionFile(QStringLiteral("4.0")))
         .add(sTopic + QStringLiteral("/markup.bcf"), markup(sTopic, QStringLiteral("t")));
     QSharedPointer<BCFModel> model = BCFLibTest::load(future.bytes());
     QString message, title;
     QVERIFY(!model->isValid(QStringLiteral("future.bcfzip"), message, title));
-    QVERIFY2(message.contains(QStringLiteral("3.0")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("4.0")), qPrintable(message));
     QVERIFY(!title.isEmpty());
     QVERIFY(model->topics().isEmpty());
 

@@ -14,9 +14,9 @@
 #include "BCFLib/Viewpoint.h"
 #include "TestHelpers.h"
 
+#include "BCFTestSupport/ZipEntries.h"
+
 #include <QDirIterator>
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 
 using namespace BCFLib;
 
@@ -30,10 +30,9 @@ QString casePath(const QString& name)
 // The bytes of one entry of an official archive, to compare what the reader kept.
 QByteArray entry(const QString& caseName, const QString& entryName)
 {
-    QuaZipFile file(casePath(caseName), entryName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    const QList<BCFTest::ZipEntry> entries = BCFTest::readZipEntries(casePath(caseName));
+    const BCFTest::ZipEntry* found = BCFTest::findZipEntry(entries, entryName);
+    return found ? found->data : QByteArray();
 }
 
 QStringList ifcGuids(const QList<Component>& components)

@@ -1,11 +1,11 @@
 // The BCF 1.0 archive that BCF1Export::serialize writes: entries, their settings, and failures.
 
-#include "ArchiveEntries.h"
 #include "ExportLogRecorder.h"
 
 #include "BCFTestSupport/InMemoryBCFapi.h"
 #include "BCFTestSupport/TestFiles.h"
 #include "BCFTestSupport/TestMain.h"
+#include "BCFTestSupport/ZipEntries.h"
 
 #include "BCFapi/BCF1Export.h"
 
@@ -104,12 +104,12 @@ void TestBCF1ExportArchive::archiveHoldsTheTopicsInOrder()
     QCOMPARE(source.outstandingContentCopies(), 0);
 
     bool ok = false;
-    const QList<ArchiveEntry> entries = readArchive(path, &ok);
+    const QList<BCFTest::ZipEntry> entries = BCFTest::readZipEntries(path, &ok);
     QVERIFY(ok);
-    QCOMPARE(entryNames(entries), (QStringList{"ga/markup.bcf", "ga/viewpoint.bcfv", "ga/snapshot.png",
+    QCOMPARE(BCFTest::zipEntryNames(entries), (QStringList{"ga/markup.bcf", "ga/viewpoint.bcfv", "ga/snapshot.png",
                                                "gb/markup.bcf", "gc/markup.bcf", "gc/viewpoint.bcfv",
                                                "gd/markup.bcf", "ge/markup.bcf"}));
-    for (const ArchiveEntry& entry : entries) {
+    for (const BCFTest::ZipEntry& entry : entries) {
         QCOMPARE(entry.unixMode, quint32(0444));
         QCOMPARE(entry.method, quint16(8));
         QCOMPARE(entry.flags & 6, 0); // neither the fast nor the maximum deflate levels
@@ -157,7 +157,7 @@ void TestBCF1ExportArchive::emptyAndUnsafeTopicsAreSkipped()
     QCOMPARE(log.messages(log4cplus::WARN_LOG_LEVEL), expected);
     QVERIFY(log.messages(log4cplus::ERROR_LOG_LEVEL).isEmpty());
     bool ok = false;
-    QCOMPARE(entryNames(readArchive(path, &ok)), QStringList{"good/markup.bcf"});
+    QCOMPARE(BCFTest::zipEntryNames(BCFTest::readZipEntries(path, &ok)), QStringList{"good/markup.bcf"});
     QVERIFY(ok);
 }
 
@@ -215,7 +215,7 @@ void TestBCF1ExportArchive::failedExportKeepsTheExistingFile()
     // A successful export replaces the file and keeps its permissions.
     QVERIFY(exporter.serialize(path));
     bool ok = false;
-    QCOMPARE(entryNames(readArchive(path, &ok)),
+    QCOMPARE(BCFTest::zipEntryNames(BCFTest::readZipEntries(path, &ok)),
              (QStringList{"big/markup.bcf", "big/viewpoint.bcfv", "big/snapshot.png"}));
     QVERIFY(ok);
     const int ownerGroupOther = 0x7077; // without the flags for the current user

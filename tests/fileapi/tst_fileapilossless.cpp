@@ -1,4 +1,5 @@
-// The save path of the viewer, end to end over every official BCF 2.1 test case: load the file,
+// The save path of the viewer, end to end over every official BCF 2.1 test case (and the copy of
+// every 3.0 case): load the file,
 // copy its BCFFileApi into a BCFFileApi over a fresh model with copyFromInterface, serialise that
 // model, load the result again, and find every topic record (comments, viewpoints with their
 // components, lines, clipping planes and bitmaps, snippet, files, document references, related
@@ -83,8 +84,9 @@ void compareContent(const TopicRecords& before, const TopicRecords& after, const
 }
 
 // Writes saving's model, loads the archive again and compares it with the original that source
-// stands for.
-void saveLoadAndCompare(BCFFileApi& saving, const BCFFileApi& source, const BCFLib::BCFModel& original)
+// stands for, in the form the written version holds it (2.1 by default).
+void saveLoadAndCompare(BCFFileApi& saving, const BCFFileApi& source, const BCFLib::BCFModel& original,
+                        BCFTest::RecordForm form = BCFTest::RecordForm::AsWritten21)
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -99,7 +101,7 @@ void saveLoadAndCompare(BCFFileApi& saving, const BCFFileApi& source, const BCFL
     QVERIFY2(losses.isEmpty(), qPrintable(losses));
     const BCFFileApi result(reloaded, nullptr);
     QCOMPARE(result.version(), source.version());
-    compareContent(topicsIn(topicsByGuid(source), BCFTest::RecordForm::AsWritten21),
+    compareContent(topicsIn(topicsByGuid(source), form),
                    topicsIn(topicsByGuid(result), BCFTest::RecordForm::WithoutFileNames), original, result);
 }
 
@@ -112,6 +114,8 @@ class TestFileApiLossless : public QObject
 private slots:
     void officialCase_data() { BCFTest::addOfficialCaseRows(); }
     void officialCase();
+    void officialCase30_data() { BCFTest::addOfficialCaseRows(QStringLiteral("3.0")); }
+    void officialCase30();
     void cleanupTestCase();
 
 private:
@@ -153,6 +157,23 @@ void TestFileApiLossless::officialCase()
     BCFFileApi saving(BCFLib::BCFModel::Create(), nullptr);
     saving.copyFromInterface(*m_cache);
     saveLoadAndCompare(saving, source, *original);
+}
+
+// A BCF 3.0 file: the copy carries what 3.0 adds (server id, aspect ratio, document guids and
+// URLs), and a 3.0 model written from the copy reads back with the same records.
+void TestFileApiLossless::officialCase30()
+{
+    QFETCH(QString, fileName);
+    const QSharedPointer<BCFLib::BCFModel> original = BCFTest::loadAsViewer(fileName);
+    const BCFFileApi source(original, nullptr);
+    const QSharedPointer<BCFLib::BCFModel> target = BCFLib::BCFModel::Create();
+    target->setVersion(original->version());
+    target->setDocuments(original->documents());
+    BCFFileApi copy(target, nullptr);
+    copy.copyFromInterface(source);
+    compareContent(topicsByGuid(source), topicsByGuid(copy), *original, copy);
+    if (!QTest::currentTestFailed())
+        saveLoadAndCompare(copy, source, *original, BCFTest::RecordForm::WithoutFileNames);
 }
 
 void TestFileApiLossless::cleanupTestCase()

@@ -203,6 +203,8 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
         topic->setStage(record.value(BCFLib::Keys::Stage).toString());
     if (record.contains(BCFLib::Keys::DueDate))
         topic->setDueDate(dateFromRecord(record, BCFLib::Keys::DueDate));
+    if (record.contains(BCFLib::Keys::ServerAssignedId))
+        topic->setServerAssignedId(record.value(BCFLib::Keys::ServerAssignedId).toString());
 
     // From here on the topic is reached through the virtual operations only, which look it up
     // again: an override may change the model in between.

@@ -9,6 +9,7 @@
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
 #include "DocumentInfoReader.h"
+#include "GuidScope.h"
 #include "MarkupReader.h"
 #include "SafeIdentifier.h"
 #include "VisualizationInfoReader.h"
@@ -41,6 +42,23 @@ QString join(const QString& folder, const QString& name)
 QString relativeTo(const QString& folder, const QString& path)
 {
     return folder.isEmpty() ? path : path.mid(folder.size() + 1);
+}
+
+// As BCF documents agree for files whose topics lack them: the newest comment's Status is the
+// topic type and its VerbalStatus the topic status.
+void applyCommentStatus(Topic* topic)
+{
+    const Comment* newest = nullptr;
+    for (const Comment* comment : topic->comments()) {
+        if (!newest || !(comment->date() < newest->date()))
+            newest = comment;
+    }
+    if (!newest)
+        return;
+    if (topic->topicType().isEmpty() && !newest->status().isEmpty())
+        topic->setTopicType(newest->status());
+    if (topic->topicStatus().isEmpty() && !newest->verbalStatus().isEmpty())
+        topic->setTopicStatus(newest->verbalStatus());
 }
 
 } // namespace
@@ -108,6 +126,18 @@ bool BCFArchiveReader::readArchive(ZipEntryIndex& archive)
     }
 
     const QString root = findRoot(archive, markups);
+    if (markups.isEmpty()) {
+        // Without topics, name each folder of the document that was passed over.
+        for (const QString& path : archive.paths()) {
+            const QString folder = parentOf(path);
+            const QString name = folder.section(QLatin1Char('/'), -1);
+            if (folder.isEmpty() || parentOf(folder) != root || reported.contains(folder)
+                || name.compare(QLatin1String("Documents"), Qt::CaseInsensitive) == 0)
+                continue;
+            reported.insert(folder);
+            warn(tr("Topic folder %1 was skipped: it has no markup.bcf.").arg(folder));
+        }
+    }
     if (!readVersion(archive, root, !markups.isEmpty()))
         return false;
 
@@ -117,11 +147,15 @@ bool BCFArchiveReader::readArchive(ZipEntryIndex& archive)
     if (m_addSteps)
         m_addSteps(1);
 
+    if (m_version3)
+        readVersion3Lists(archive, root);
     for (const QString& markup : markups) {
         readTopic(archive, markup);
         if (m_addSteps)
             m_addSteps(1);
     }
+    if (!archive.contains(join(root, QStringLiteral("bcf.version"))) && !markups.isEmpty() && !m_hasViewpointEntries)
+        m_model->setVersion(Version(QStringLiteral("1.0"), QStringLiteral("1.0")));
     return true;
 }
 
@@ -129,6 +163,14 @@ QString BCFArchiveReader::findRoot(ZipEntryIndex& archive, const QStringList& ma
 {
     if (archive.contains(QStringLiteral("bcf.version")) || archive.contains(QStringLiteral("project.bcfp")))
         return QString();
+    if (markups.isEmpty()) {
+        // A document without topics zipped one folder deeper is known by its bcf.version.
+        for (const QString& path : archive.paths()) {
+            if (path.count(QLatin1Char('/')) == 1
+                && path.section(QLatin1Char('/'), -1).compare(QLatin1String("bcf.version"), Qt::CaseInsensitive) == 0)
+                return parentOf(path);
+        }
+    }
     // The tree may have been zipped one folder deeper: take the folder that holds most topics.
     QHash<QString, int> counts;
     QString best;
@@ -164,10 +206,12 @@ bool BCFArchiveReader::readVersion(ZipEntryIndex& archive, const QString& root, 
         return true;
     }
     const QString id = version.versionId();
-    if (!id.isEmpty() && !id.startsWith(QLatin1String("2.0")) && !id.startsWith(QLatin1String("2.1"))) {
-        m_model->setLoadError(tr("BCF version %1 is not supported; BCF 2.0 and 2.1 files can be opened.").arg(id));
+    if (!id.isEmpty() && !id.startsWith(QLatin1String("1.0")) && !id.startsWith(QLatin1String("2.0"))
+        && !id.startsWith(QLatin1String("2.1")) && !id.startsWith(QLatin1String("3.0"))) {
+        m_model->setLoadError(tr("BCF version %1 is not supported; BCF 1.0, 2.0, 2.1 and 3.0 files can be opened.").arg(id));
         return false;
     }
+    m_version3 = id.startsWith(QLatin1String("3.0"));
     if (id.isEmpty())
         version.setVersionId(m_model->version().versionId());
     m_model->setVersion(version);
@@ -213,6 +257,7 @@ void BCFArchiveReader::readTopic(ZipEntryIndex& archive, const QString& markupPa
         return;
     }
     MarkupReader reader;
+    reader.setZonelessDatesAsUtc(m_version3);
     std::unique_ptr<Topic> topic = reader.read(bytes, folderName);
     bytes.clear();
     if (!topic) {
@@ -225,6 +270,8 @@ void BCFArchiveReader::readTopic(ZipEntryIndex& archive, const QString& markupPa
     }
     for (const QString& warning : reader.warnings())
         warn(tr("Topic folder %1: %2.").arg(folder, warning));
+    m_hasViewpointEntries = m_hasViewpointEntries || reader.hasViewpointEntries();
+    applyCommentStatus(topic.get());
 
     // Files that the markup names explicitly belong to their viewpoints; no other viewpoint takes
     // them as a fall-back.
@@ -240,7 +287,11 @@ void BCFArchiveReader::readTopic(ZipEntryIndex& archive, const QString& markupPa
     for (int i = 0; i < viewpoints.size(); ++i)
         readViewpointFiles(archive, folder, folder, topic.get(), viewpoints.at(i), i == 0);
     readCommentViewpoints(archive, folder, folder, topic.get());
+    if (!reader.hasViewpointEntries() && topic->viewpoints().isEmpty())
+        readVersion1Viewpoint(archive, folder, topic.get());
     readAttachments(archive, folder, folder, topic.get());
+    if (m_version3)
+        resolveDocuments(topic.get(), folder);
     m_model->adoptTopic(std::move(topic));
 }
 
@@ -327,6 +378,71 @@ void BCFArchiveReader::readCommentViewpoints(ZipEntryIndex& archive, const QStri
         if (findFile(archive, folder, QString(), candidates).isEmpty())
             continue;
         readViewpointFiles(archive, folder, topicName, topic, topic->addViewpoint(guid), first);
+    }
+}
+
+void BCFArchiveReader::readVersion1Viewpoint(ZipEntryIndex& archive, const QString& folder, Topic* topic)
+{
+    // BCF 1.0 has one viewpoint per topic, in fixed files, named nowhere. Its guid is derived from
+    // the topic's, so that reading the same file twice gives the same viewpoint.
+    const QString visinfo = findFile(archive, folder, QString(), {join(folder, QStringLiteral("viewpoint.bcfv"))});
+    const QString snapshot = findFile(archive, folder, QString(), {join(folder, QStringLiteral("snapshot.png"))});
+    if (visinfo.isEmpty() && snapshot.isEmpty())
+        return;
+    Viewpoint* viewpoint = topic->addViewpoint(GuidScope::nameBasedGuid(topic->guid().toLower() + QStringLiteral("/viewpoint")));
+    if (viewpoint)
+        readViewpointFiles(archive, folder, folder, topic, viewpoint, true);
+}
+
+void BCFArchiveReader::readVersion3Lists(ZipEntryIndex& archive, const QString& root)
+{
+    DocumentInfoReader reader;
+    QByteArray bytes;
+    const QString extensionsPath = join(root, QStringLiteral("extensions.xml"));
+    ProjectExtensions extensions;
+    if (!archive.contains(extensionsPath))
+        warn(tr("extensions.xml is missing; the document has no value lists."));
+    else if (!archive.read(archive.find(extensionsPath), m_limits.maxXmlEntryBytes, bytes))
+        warn(tr("extensions.xml could not be read: %1").arg(archive.errorString()));
+    else if (!reader.readExtensions(bytes, extensions))
+        warn(tr("extensions.xml could not be read: %1").arg(reader.errorString()));
+    m_model->setExtensions(extensions);
+
+    const QString documentsPath = join(root, QStringLiteral("documents.xml"));
+    if (!archive.contains(documentsPath))
+        return;
+    QList<Document> documents;
+    if (!archive.read(archive.find(documentsPath), m_limits.maxXmlEntryBytes, bytes)) {
+        warn(tr("documents.xml could not be read: %1").arg(archive.errorString()));
+        return;
+    }
+    if (!reader.readDocuments(bytes, documents))
+        warn(tr("documents.xml could not be read: %1").arg(reader.errorString()));
+    for (Document& document : documents) {
+        // The folder is "Documents" in the standard, "documents" in some files: find() ignores case.
+        const QString path = archive.find(join(root, QStringLiteral("Documents/") + document.guid));
+        if (path.isEmpty())
+            warn(tr("The document %1 (%2) is missing from the archive.").arg(document.guid, document.fileName));
+        else if (!archive.read(path, m_limits.maxEntryBytes, document.data))
+            warn(tr("The document %1 could not be read: %2").arg(document.guid, archive.errorString()));
+    }
+    m_model->setDocuments(documents);
+}
+
+void BCFArchiveReader::resolveDocuments(Topic* topic, const QString& folder)
+{
+    // A 3.0 reference names a document of the archive; it also carries the document's name and
+    // content, as a 2.x reference does, so that any version can be written from it.
+    for (DocumentReference* reference : topic->documentReferences()) {
+        if (reference->documentGuid().isEmpty())
+            continue;
+        const Document* document = m_model->document(reference->documentGuid());
+        if (!document) {
+            warn(tr("Topic folder %1: the referenced document %2 is not in documents.xml.").arg(folder, reference->documentGuid()));
+            continue;
+        }
+        reference->setReferencedDocument(document->fileName);
+        reference->setDocumentData(document->data);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "BCFLib/BCFModel.h"
 
+#include "BCFLib/BCFArchiveWriter.h"
 #include "BCFLib/Project.h"
 #include "BCFLib/Topic.h"
 #include "SafeIdentifier.h"
@@ -112,6 +113,24 @@ bool BCFModel::isValid(const QString& fileName, QString& message, QString& title
     message.clear();
     title.clear();
     return true;
+}
+
+const Document* BCFModel::document(const QString& guid) const
+{
+    for (const Document& document : m_documents) {
+        if (document.guid.compare(guid, Qt::CaseInsensitive) == 0)
+            return &document;
+    }
+    return nullptr;
+}
+
+bool BCFModel::serialize(const QString& fileName)
+{
+    BCFArchiveWriter writer(*this);
+    const bool written = writer.write(fileName);
+    m_writeError = writer.errorString();
+    m_conversionReport = writer.report();
+    return written;
 }
 
 void BCFModel::clearLoadReport()

@@ -19,6 +19,8 @@ QVariant DocumentReference::toQVariant() const
     RecordValues::insertIfNotEmpty(record, Keys::Description, m_description);
     if (!m_data.isEmpty())
         record.insert(Keys::DocumentData, RecordValues::bytesToRecord(m_data));
+    RecordValues::insertIfNotEmpty(record, Keys::DocumentGuid, m_documentGuid);
+    RecordValues::insertIfNotEmpty(record, Keys::Url, m_url);
     return record;
 }
 
@@ -32,6 +34,8 @@ void DocumentReference::fromQVariant(const QVariant& record)
     m_referencedDocument = map.value(Keys::ReferencedDocument).toString();
     m_description = map.value(Keys::Description).toString();
     m_data = RecordValues::bytesFromRecord(map.value(Keys::DocumentData));
+    m_documentGuid = map.value(Keys::DocumentGuid).toString();
+    m_url = map.value(Keys::Url).toString();
 }
 
 } // namespace BCFLib

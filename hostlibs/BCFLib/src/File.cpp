@@ -9,6 +9,7 @@ namespace BCFLib {
 QVariant File::toQVariant() const
 {
     QVariantMap record;
+    RecordValues::insertIfNotEmpty(record, Keys::Id, m_id);
     RecordValues::insertIfNotEmpty(record, Keys::IfcProject, m_ifcProject);
     RecordValues::insertIfNotEmpty(record, Keys::IfcSpatialStructureElement, m_ifcSpatialStructureElement);
     RecordValues::insertIfNotEmpty(record, Keys::FileName, m_fileName);
@@ -23,6 +24,7 @@ QVariant File::toQVariant() const
 void File::fromQVariant(const QVariant& record)
 {
     const QVariantMap map = record.toMap();
+    m_id = map.value(Keys::Id).toString();
     m_ifcProject = map.value(Keys::IfcProject).toString();
     m_ifcSpatialStructureElement = map.value(Keys::IfcSpatialStructureElement).toString();
     m_fileName = map.value(Keys::FileName).toString();

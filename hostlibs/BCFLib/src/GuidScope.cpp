@@ -52,6 +52,10 @@ QString GuidScope::assign(const QString& id)
     if (found != m_assigned.constEnd())
         return found.value();
     QString guid = toSchemaGuid(id);
+    if (guid.compare(id.trimmed().remove(QLatin1Char('{')).remove(QLatin1Char('}')), Qt::CaseInsensitive) != 0)
+        ++m_mapped;
+    if (m_lowerCase)
+        guid = guid.toLower();
     for (int counter = 1; m_used.contains(guid.toLower()); ++counter)
         guid = nameBasedGuid(key + QLatin1Char('#') + QString::number(counter));
     m_used.insert(guid.toLower());
@@ -61,7 +65,8 @@ QString GuidScope::assign(const QString& id)
 
 QString GuidScope::lookup(const QString& id) const
 {
-    return m_assigned.value(id.toLower(), toSchemaGuid(id));
+    const QString guid = m_assigned.value(id.toLower(), toSchemaGuid(id));
+    return m_lowerCase ? guid.toLower() : guid;
 }
 
 } // namespace BCFLib

@@ -16,9 +16,19 @@ namespace BCFLib {
 //   and every reference to the identifier gets the same UUID.
 // - Two identifiers of one scope that would end up equal (e.g. "{A..}" and "a..") stay apart: the
 //   later one gets a name-based UUID of its text and a counter.
+//
+// BCF 3.0 wants lower-case guids: a scope made with lowerCase writes every guid in lower case.
 class GuidScope
 {
 public:
+    explicit GuidScope(bool lowerCase = false)
+        : m_lowerCase(lowerCase)
+    {
+    }
+    bool isLowerCase() const { return m_lowerCase; }
+    // How many identifiers assign() gave a name-based UUID because they were not UUIDs.
+    int mappedCount() const { return m_mapped; }
+
     // The written guid of an item of this scope, assigned on first use.
     QString assign(const QString& id);
     // The written guid of a reference: what assign() gave the identifier, or the plain mapping when
@@ -35,6 +45,8 @@ public:
 private:
     QHash<QString, QString> m_assigned; // lower-case identifier -> written guid
     QSet<QString> m_used;               // lower-case written guids
+    bool m_lowerCase = false;
+    int m_mapped = 0;
 };
 
 } // namespace BCFLib

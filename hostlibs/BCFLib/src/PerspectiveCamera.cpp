@@ -12,6 +12,8 @@ QVariantMap PerspectiveCamera::toQVariant() const
     record.insert(Keys::CameraDirection, RecordValues::pointToRecord(direction));
     record.insert(Keys::CameraUpVector, RecordValues::pointToRecord(upVector));
     record.insert(Keys::FieldOfView, fieldOfView);
+    if (aspectRatio > 0)
+        record.insert(Keys::AspectRatio, aspectRatio);
     return record;
 }
 
@@ -23,6 +25,7 @@ PerspectiveCamera PerspectiveCamera::fromQVariant(const QVariant& record)
     camera.direction = RecordValues::pointFromRecord(map.value(Keys::CameraDirection));
     camera.upVector = RecordValues::pointFromRecord(map.value(Keys::CameraUpVector));
     camera.fieldOfView = RecordValues::doubleFromRecord(map.value(Keys::FieldOfView));
+    camera.aspectRatio = RecordValues::doubleFromRecord(map.value(Keys::AspectRatio));
     return camera;
 }
 

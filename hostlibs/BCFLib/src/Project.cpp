@@ -43,6 +43,14 @@ QVariant Project::toQVariant() const
     const QByteArray data = extensionSchemaData();
     if (!data.isEmpty())
         record.insert(Keys::ExtensionSchemaData, RecordValues::bytesToRecord(data));
+    if (m_model && !m_model->extensions().isEmpty())
+        record.insert(Keys::Extensions, m_model->extensions().toQVariant());
+    if (m_model && !m_model->documents().isEmpty()) {
+        QVariantList documents;
+        for (const Document& document : m_model->documents())
+            documents.append(document.toQVariant());
+        record.insert(Keys::Documents, documents);
+    }
     return record;
 }
 
@@ -52,6 +60,16 @@ void Project::fromQVariant(const QVariant& record)
     m_name = map.value(Keys::Name).toString();
     setExtensionSchema(map.value(Keys::ExtensionSchema).toString());
     setExtensionSchemaData(RecordValues::bytesFromRecord(map.value(Keys::ExtensionSchemaData)));
+    if (!m_model)
+        return;
+    if (map.contains(Keys::Extensions))
+        m_model->setExtensions(ProjectExtensions::fromQVariant(map.value(Keys::Extensions)));
+    if (map.contains(Keys::Documents)) {
+        QList<Document> documents;
+        for (const QVariant& document : map.value(Keys::Documents).toList())
+            documents.append(Document::fromQVariant(document));
+        m_model->setDocuments(documents);
+    }
 }
 
 } // namespace BCFLib

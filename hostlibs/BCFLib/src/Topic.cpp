@@ -84,6 +84,8 @@ QVariant Topic::toQVariant() const
     record.insert(Keys::Description, m_description);
     record.insert(Keys::Stage, m_stage);
     record.insert(Keys::DueDate, IsoDateTime::format(m_dueDate));
+    if (!m_serverAssignedId.isEmpty())
+        record.insert(Keys::ServerAssignedId, m_serverAssignedId);
 
     if (m_bimSnippet)
         record.insert(Keys::BimSnippet, m_bimSnippet->toQVariant());

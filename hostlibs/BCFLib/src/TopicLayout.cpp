@@ -43,16 +43,18 @@ TopicLayout::TopicLayout(const Topic& topic, const QString& folder, const GuidSc
     : m_topic(topic)
     , m_folder(folder)
     , m_topicScope(topics)
+    , m_viewpointScope(topics.isLowerCase())
 {
-    GuidScope comments;
+    GuidScope comments(topics.isLowerCase());
     for (const Comment* comment : topic.comments())
         m_commentGuids.append(comments.assign(comment->guid()));
 
-    GuidScope documents;
+    GuidScope documents(topics.isLowerCase());
     for (const DocumentReference* document : topic.documentReferences()) {
         m_documentGuids.append(document->guid().isEmpty() ? QString() : documents.assign(document->guid()));
         m_documentReferences.append(document->referencedDocument());
     }
+    m_mappedIds = comments.mappedCount() + documents.mappedCount();
     if (const BimSnippet* snippet = topic.bimSnippet())
         m_snippetReference = snippet->reference();
     for (const File* file : topic.files())
@@ -110,7 +112,19 @@ QString TopicLayout::placeReferenced(ArchivePlan& plan, const QString& reference
     return path == wanted ? reference : relativeReference(path);
 }
 
-void TopicLayout::placeAttachments(ArchivePlan& plan)
+void TopicLayout::setDocumentTarget(int index, const QString& documentGuid)
+{
+    while (m_documentTargets.size() <= index)
+        m_documentTargets.append(QString());
+    m_documentTargets[index] = documentGuid;
+}
+
+int TopicLayout::mappedIdCount() const
+{
+    return m_mappedIds + m_viewpointScope.mappedCount();
+}
+
+void TopicLayout::placeAttachments(ArchivePlan& plan, bool placeDocuments)
 {
     for (ViewpointFiles& files : m_viewpoints) {
         for (const Bitmap& bitmap : files.viewpoint->bitmaps()) {
@@ -148,9 +162,10 @@ void TopicLayout::placeAttachments(ArchivePlan& plan)
     }
 
     const QList<DocumentReference*> documents = m_topic.documentReferences();
-    for (int i = 0; i < documents.size(); ++i) {
+    for (int i = 0; placeDocuments && i < documents.size(); ++i) {
         const DocumentReference* document = documents.at(i);
-        if (document->isExternal() || document->documentData().isEmpty())
+        // A document of a 3.0 archive is written even when empty: the reference names it.
+        if (document->isExternal() || (document->documentData().isEmpty() && document->documentGuid().isEmpty()))
             continue;
         QString fallback = ArchivePlan::usableFileName(document->referencedDocument());
         if (fallback.isEmpty())

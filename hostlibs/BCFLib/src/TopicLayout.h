@@ -42,8 +42,11 @@ public:
 
     // Places markup, visualization and snapshot files; false when the folder cannot be used.
     bool placeTopicFiles(ArchivePlan& plan);
-    // Places bitmaps, the internal snippet, internal documents and internal model files.
-    void placeAttachments(ArchivePlan& plan);
+    // Places bitmaps, the internal snippet, internal model files and (unless the archive keeps
+    // its documents apart, as BCF 3.0 does) internal documents.
+    void placeAttachments(ArchivePlan& plan, bool placeDocuments = true);
+    // Identifiers of the topic's comments, viewpoints and documents that were not UUIDs.
+    int mappedIdCount() const;
 
     const Topic& topic() const { return m_topic; }
     QString folder() const { return m_folder; }
@@ -57,6 +60,10 @@ public:
     QString relatedTopicGuid(const QString& modelGuid) const { return m_topicScope.lookup(modelGuid); }
     // Empty when the reference has no guid.
     QString documentGuid(int index) const { return m_documentGuids.value(index); }
+
+    // BCF 3.0: the guid of the archive's document that reference index names; empty for a URL.
+    QString documentTarget(int index) const { return m_documentTargets.value(index); }
+    void setDocumentTarget(int index, const QString& documentGuid);
 
     // Written references.
     QString snippetReference() const { return m_snippetReference; }
@@ -75,9 +82,11 @@ private:
     QStringList m_commentGuids;
     QStringList m_documentGuids;
     QStringList m_documentReferences;
+    QStringList m_documentTargets;
     QStringList m_fileReferences;
     QString m_snippetReference;
     int m_markupEntry = -1;
+    int m_mappedIds = 0;
     QList<ViewpointFiles> m_viewpoints;
 };
 

@@ -33,6 +33,8 @@ QList<Component> readComponentList(QXmlStreamReader& xml)
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("Component"))
             components.append(readComponent(xml));
+        else if (xml.name() == QLatin1String("Components"))
+            components.append(readComponentList(xml)); // a 3.0 colour group wraps its components
         else
             xml.skipCurrentElement();
     }
@@ -49,12 +51,24 @@ std::optional<bool> optionalBool(const QXmlStreamReader& xml, const QString& nam
     return ok ? std::optional<bool>(value) : std::nullopt;
 }
 
+ViewSetupHints readViewSetupHints(QXmlStreamReader& xml)
+{
+    ViewSetupHints hints;
+    hints.spacesVisible = optionalBool(xml, QStringLiteral("SpacesVisible"));
+    hints.spaceBoundariesVisible = optionalBool(xml, QStringLiteral("SpaceBoundariesVisible"));
+    hints.openingsVisible = optionalBool(xml, QStringLiteral("OpeningsVisible"));
+    xml.skipCurrentElement();
+    return hints;
+}
+
 void readVisibility(QXmlStreamReader& xml, ComponentSet& set)
 {
     set.defaultVisibility = optionalBool(xml, QStringLiteral("DefaultVisibility"));
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String("Exceptions"))
             set.exceptions.append(readComponentList(xml));
+        else if (xml.name() == QLatin1String("ViewSetupHints"))
+            set.viewSetupHints = readViewSetupHints(xml); // BCF 3.0 keeps the hints here
         else
             xml.skipCurrentElement();
     }
@@ -128,12 +142,7 @@ ComponentSet readComponents(QXmlStreamReader& xml)
     while (xml.readNextStartElement()) {
         const QStringRef name = xml.name();
         if (name == QLatin1String("ViewSetupHints")) {
-            ViewSetupHints hints;
-            hints.spacesVisible = optionalBool(xml, QStringLiteral("SpacesVisible"));
-            hints.spaceBoundariesVisible = optionalBool(xml, QStringLiteral("SpaceBoundariesVisible"));
-            hints.openingsVisible = optionalBool(xml, QStringLiteral("OpeningsVisible"));
-            set.viewSetupHints = hints;
-            xml.skipCurrentElement();
+            set.viewSetupHints = readViewSetupHints(xml);
         } else if (name == QLatin1String("Selection")) {
             set.selection.append(readComponentList(xml));
         } else if (name == QLatin1String("Visibility")) {
@@ -165,6 +174,8 @@ void readCameraPoints(QXmlStreamReader& xml, Camera& camera, const QLatin1String
             camera.upVector = XmlInput::point(xml);
         else if (name == lastName)
             last = XmlInput::toDouble(XmlInput::text(xml));
+        else if (name == QLatin1String("AspectRatio"))
+            camera.aspectRatio = XmlInput::toDouble(XmlInput::text(xml));
         else
             xml.skipCurrentElement();
     }
@@ -214,27 +225,61 @@ QList<ClippingPlane> readClippingPlanes(QXmlStreamReader& xml)
     return planes;
 }
 
-Bitmap readBitmap(QXmlStreamReader& xml)
+// One child element of a bitmap: its format, reference, placement or height.
+void readBitmapField(QXmlStreamReader& xml, Bitmap& bitmap)
 {
-    Bitmap bitmap;
+    const QStringRef name = xml.name();
+    if (name == QLatin1String("Format") || name == QLatin1String("Bitmap"))
+        bitmap.format = XmlInput::text(xml);
+    else if (name == QLatin1String("Reference"))
+        bitmap.reference = XmlInput::text(xml);
+    else if (name == QLatin1String("Location"))
+        bitmap.location = XmlInput::point(xml);
+    else if (name == QLatin1String("Normal"))
+        bitmap.normal = XmlInput::point(xml);
+    else if (name == QLatin1String("Up"))
+        bitmap.up = XmlInput::point(xml);
+    else if (name == QLatin1String("Height"))
+        bitmap.height = XmlInput::toDouble(XmlInput::text(xml));
+    else
+        xml.skipCurrentElement();
+}
+
+// A Bitmap (2.1), Bitmaps (2.0: one bitmap) or Bitmaps (3.0: a list of Bitmap elements) element.
+// A child "Bitmap" with text is the 2.x format; one with child elements is a 3.0 bitmap.
+void readBitmaps(QXmlStreamReader& xml, QList<Bitmap>& bitmaps)
+{
+    Bitmap own;
+    bool hasOwn = false;
     while (xml.readNextStartElement()) {
-        const QStringRef name = xml.name();
-        if (name == QLatin1String("Bitmap"))
-            bitmap.format = XmlInput::text(xml);
-        else if (name == QLatin1String("Reference"))
-            bitmap.reference = XmlInput::text(xml);
-        else if (name == QLatin1String("Location"))
-            bitmap.location = XmlInput::point(xml);
-        else if (name == QLatin1String("Normal"))
-            bitmap.normal = XmlInput::point(xml);
-        else if (name == QLatin1String("Up"))
-            bitmap.up = XmlInput::point(xml);
-        else if (name == QLatin1String("Height"))
-            bitmap.height = XmlInput::toDouble(XmlInput::text(xml));
-        else
-            xml.skipCurrentElement();
+        if (xml.name() != QLatin1String("Bitmap")) {
+            hasOwn = true;
+            readBitmapField(xml, own);
+            continue;
+        }
+        Bitmap nested;
+        QString text;
+        bool isNested = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isCharacters()) {
+                text += xml.text();
+            } else if (xml.isStartElement()) {
+                isNested = true;
+                readBitmapField(xml, nested);
+            } else if (xml.isEndElement()) {
+                break;
+            }
+        }
+        if (isNested) {
+            bitmaps.append(nested);
+        } else {
+            own.format = text.trimmed();
+            hasOwn = true;
+        }
     }
-    return bitmap;
+    if (hasOwn)
+        bitmaps.append(own);
 }
 
 } // namespace
@@ -273,7 +318,7 @@ bool VisualizationInfoReader::read(const QByteArray& bytes, Viewpoint* viewpoint
         } else if (name == QLatin1String("ClippingPlanes")) {
             planes.append(readClippingPlanes(xml));
         } else if (name == QLatin1String("Bitmap") || name == QLatin1String("Bitmaps")) {
-            bitmaps.append(readBitmap(xml));
+            readBitmaps(xml, bitmaps);
         } else {
             xml.skipCurrentElement();
         }

@@ -1,9 +1,12 @@
 #include "VisualizationInfoWriter.h"
 
 #include "BCFLib/Viewpoint.h"
+#include "ConversionLog.h"
 #include "ImageType.h"
 #include "XmlOutput.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QXmlStreamWriter>
 #include <cmath>
 
@@ -11,10 +14,9 @@ namespace BCFLib {
 
 using namespace XmlOutput;
 
-const double VisualizationInfoWriter::sMinFieldOfView = 45.0;
-const double VisualizationInfoWriter::sMaxFieldOfView = 60.0;
-
 namespace {
+
+const double sDefaultFieldOfView = 60.0;
 
 QString bitmapFormat(const Bitmap& bitmap)
 {
@@ -37,11 +39,77 @@ void writeOptionalBool(QXmlStreamWriter& xml, const QString& name, const std::op
 
 } // namespace
 
+VisualizationInfoWriter::VisualizationInfoWriter(bool version3, ConversionLog& log)
+    : m_version3(version3)
+    , m_log(log)
+{
+}
+
 double VisualizationInfoWriter::writableFieldOfView(double value)
 {
-    if (std::isnan(value))
-        return sMaxFieldOfView;
-    return qBound(sMinFieldOfView, value, sMaxFieldOfView);
+    return value > 0.0 && value < 180.0 ? value : sDefaultFieldOfView;
+}
+
+double VisualizationInfoWriter::aspectRatio(double value, const QByteArray* snapshot, const QString& topic) const
+{
+    if (!m_version3) {
+        if (value > 0.0)
+            m_log.add(QLatin1String(ConversionKind::AspectRatio), topic);
+        return 0.0;
+    }
+    if (value > 0.0 && std::isfinite(value))
+        return value;
+    if (snapshot && !snapshot->isEmpty()) {
+        QByteArray bytes = *snapshot;
+        QBuffer buffer(&bytes);
+        const QSize size = QImageReader(&buffer).size();
+        if (size.width() > 0 && size.height() > 0)
+            return double(size.width()) / double(size.height());
+    }
+    return 1.0;
+}
+
+void VisualizationInfoWriter::writeCamera(QXmlStreamWriter& xml, const Viewpoint& viewpoint, const QByteArray* snapshot,
+                                          const QString& topic) const
+{
+    const auto& orthogonal = viewpoint.orthogonalCamera();
+    const auto& perspective = viewpoint.perspectiveCamera();
+    if (orthogonal && !(m_version3 && perspective)) {
+        xml.writeStartElement(QStringLiteral("OrthogonalCamera"));
+        writePoint(xml, QStringLiteral("CameraViewPoint"), orthogonal->viewPoint);
+        writePoint(xml, QStringLiteral("CameraDirection"), orthogonal->direction);
+        writePoint(xml, QStringLiteral("CameraUpVector"), orthogonal->upVector);
+        writeNumber(xml, QStringLiteral("ViewToWorldScale"), orthogonal->viewToWorldScale);
+        const double ratio = aspectRatio(orthogonal->aspectRatio, snapshot, topic);
+        if (m_version3)
+            writeNumber(xml, QStringLiteral("AspectRatio"), ratio);
+        xml.writeEndElement();
+    } else if (orthogonal) {
+        m_log.add(QLatin1String(ConversionKind::SecondCamera), topic);
+    }
+    if (!perspective && !(m_version3 && !orthogonal))
+        return;
+    PerspectiveCamera camera;
+    if (perspective) {
+        camera = *perspective;
+    } else {
+        m_log.add(QLatin1String(ConversionKind::CameraAdded), topic);
+        camera.direction = osg::Vec3d(0.0, 0.0, -1.0);
+        camera.upVector = osg::Vec3d(0.0, 1.0, 0.0);
+        camera.fieldOfView = sDefaultFieldOfView;
+    }
+    xml.writeStartElement(QStringLiteral("PerspectiveCamera"));
+    writePoint(xml, QStringLiteral("CameraViewPoint"), camera.viewPoint);
+    writePoint(xml, QStringLiteral("CameraDirection"), camera.direction);
+    writePoint(xml, QStringLiteral("CameraUpVector"), camera.upVector);
+    const double fieldOfView = writableFieldOfView(camera.fieldOfView);
+    if (!(fieldOfView == camera.fieldOfView))
+        m_log.add(QLatin1String(ConversionKind::FieldOfView), topic);
+    writeNumber(xml, QStringLiteral("FieldOfView"), fieldOfView);
+    const double ratio = aspectRatio(camera.aspectRatio, snapshot, topic);
+    if (m_version3)
+        writeNumber(xml, QStringLiteral("AspectRatio"), ratio);
+    xml.writeEndElement();
 }
 
 QString VisualizationInfoWriter::writableColor(const QString& color)
@@ -59,7 +127,8 @@ QString VisualizationInfoWriter::writableColor(const QString& color)
 }
 
 QByteArray VisualizationInfoWriter::write(const Viewpoint& viewpoint, const QString& guid,
-                                          const QStringList& bitmapReferences) const
+                                          const QStringList& bitmapReferences, const QByteArray* snapshot,
+                                          const QString& topic) const
 {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -68,24 +137,9 @@ QByteArray VisualizationInfoWriter::write(const Viewpoint& viewpoint, const QStr
     xml.writeAttribute(QStringLiteral("Guid"), guid);
 
     if (viewpoint.components())
-        writeComponents(xml, *viewpoint.components());
+        writeComponents(xml, *viewpoint.components(), topic);
 
-    if (const auto& camera = viewpoint.orthogonalCamera()) {
-        xml.writeStartElement(QStringLiteral("OrthogonalCamera"));
-        writePoint(xml, QStringLiteral("CameraViewPoint"), camera->viewPoint);
-        writePoint(xml, QStringLiteral("CameraDirection"), camera->direction);
-        writePoint(xml, QStringLiteral("CameraUpVector"), camera->upVector);
-        writeNumber(xml, QStringLiteral("ViewToWorldScale"), camera->viewToWorldScale);
-        xml.writeEndElement();
-    }
-    if (const auto& camera = viewpoint.perspectiveCamera()) {
-        xml.writeStartElement(QStringLiteral("PerspectiveCamera"));
-        writePoint(xml, QStringLiteral("CameraViewPoint"), camera->viewPoint);
-        writePoint(xml, QStringLiteral("CameraDirection"), camera->direction);
-        writePoint(xml, QStringLiteral("CameraUpVector"), camera->upVector);
-        writeNumber(xml, QStringLiteral("FieldOfView"), writableFieldOfView(camera->fieldOfView));
-        xml.writeEndElement();
-    }
+    writeCamera(xml, viewpoint, snapshot, topic);
 
     if (!viewpoint.lines().isEmpty()) {
         xml.writeStartElement(QStringLiteral("Lines"));
@@ -109,46 +163,70 @@ QByteArray VisualizationInfoWriter::write(const Viewpoint& viewpoint, const QStr
     }
 
     const QList<Bitmap>& bitmaps = viewpoint.bitmaps();
+    if (m_version3 && !bitmaps.isEmpty())
+        xml.writeStartElement(QStringLiteral("Bitmaps"));
     for (int i = 0; i < bitmaps.size(); ++i) {
         const Bitmap& bitmap = bitmaps.at(i);
         xml.writeStartElement(QStringLiteral("Bitmap"));
-        xml.writeTextElement(QStringLiteral("Bitmap"), bitmapFormat(bitmap));
-        writeText(xml, QStringLiteral("Reference"), bitmapReferences.value(i, bitmap.reference));
+        if (m_version3)
+            xml.writeTextElement(QStringLiteral("Format"), bitmapFormat(bitmap).toLower());
+        else
+            xml.writeTextElement(QStringLiteral("Bitmap"), bitmapFormat(bitmap));
+        QString reference = bitmapReferences.value(i, bitmap.reference);
+        if (m_version3 && cleanText(reference).trimmed().isEmpty()) {
+            m_log.add(QLatin1String(ConversionKind::RequiredText), topic);
+            reference = QStringLiteral("unknown");
+        }
+        writeText(xml, QStringLiteral("Reference"), reference);
         writePoint(xml, QStringLiteral("Location"), bitmap.location);
         writePoint(xml, QStringLiteral("Normal"), bitmap.normal);
         writePoint(xml, QStringLiteral("Up"), bitmap.up);
         writeNumber(xml, QStringLiteral("Height"), bitmap.height);
         xml.writeEndElement();
     }
+    if (m_version3 && !bitmaps.isEmpty())
+        xml.writeEndElement();
 
     xml.writeEndElement();
     xml.writeEndDocument();
     return bytes;
 }
 
-void VisualizationInfoWriter::writeComponents(QXmlStreamWriter& xml, const ComponentSet& set) const
+void VisualizationInfoWriter::writeComponents(QXmlStreamWriter& xml, const ComponentSet& set, const QString& topic) const
 {
     xml.writeStartElement(QStringLiteral("Components"));
-    if (set.viewSetupHints) {
+    auto writeHints = [&]() {
+        if (!set.viewSetupHints)
+            return;
         xml.writeStartElement(QStringLiteral("ViewSetupHints"));
         writeOptionalBool(xml, QStringLiteral("SpacesVisible"), set.viewSetupHints->spacesVisible);
         writeOptionalBool(xml, QStringLiteral("SpaceBoundariesVisible"), set.viewSetupHints->spaceBoundariesVisible);
         writeOptionalBool(xml, QStringLiteral("OpeningsVisible"), set.viewSetupHints->openingsVisible);
         xml.writeEndElement();
-    }
+    };
+    // 2.1 keeps the hints first in Components, 3.0 first in Visibility.
+    if (!m_version3)
+        writeHints();
     if (!set.selection.isEmpty())
         writeComponentList(xml, QStringLiteral("Selection"), set.selection);
 
     xml.writeStartElement(QStringLiteral("Visibility"));
     writeOptionalBool(xml, QStringLiteral("DefaultVisibility"), set.defaultVisibility);
+    if (m_version3)
+        writeHints();
     if (!set.exceptions.isEmpty())
         writeComponentList(xml, QStringLiteral("Exceptions"), set.exceptions);
     xml.writeEndElement();
 
     bool coloringOpen = false;
     for (const ComponentColoring& group : set.coloring) {
+        // 3.0 requires the colour; 2.1 leaves it optional.
         if (group.components.isEmpty())
             continue;
+        if (m_version3 && writableColor(group.color).isEmpty()) {
+            m_log.add(QLatin1String(ConversionKind::ColourGroup), topic);
+            continue;
+        }
         if (!coloringOpen) {
             xml.writeStartElement(QStringLiteral("Coloring"));
             coloringOpen = true;
@@ -157,7 +235,7 @@ void VisualizationInfoWriter::writeComponents(QXmlStreamWriter& xml, const Compo
         const QString color = writableColor(group.color);
         if (!color.isEmpty())
             xml.writeAttribute(QStringLiteral("Color"), color);
-        writeComponentList(xml, QString(), group.components);
+        writeComponentList(xml, m_version3 ? QStringLiteral("Components") : QString(), group.components);
         xml.writeEndElement();
     }
     if (coloringOpen)
@@ -174,8 +252,11 @@ void VisualizationInfoWriter::writeComponentList(QXmlStreamWriter& xml, const QS
         xml.writeStartElement(QStringLiteral("Component"));
         if (isIfcGuid(component.ifcGuid))
             xml.writeAttribute(QStringLiteral("IfcGuid"), component.ifcGuid);
-        writeOptionalText(xml, QStringLiteral("OriginatingSystem"), component.originatingSystem);
-        writeOptionalText(xml, QStringLiteral("AuthoringToolId"), component.authoringToolId);
+        for (const auto& field : {qMakePair(QStringLiteral("OriginatingSystem"), component.originatingSystem),
+                                  qMakePair(QStringLiteral("AuthoringToolId"), component.authoringToolId)}) {
+            if (m_version3 ? !cleanText(field.second).trimmed().isEmpty() : !field.second.isEmpty())
+                writeText(xml, field.first, field.second);
+        }
         xml.writeEndElement();
     }
     if (!name.isEmpty())

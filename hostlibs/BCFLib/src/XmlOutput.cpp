@@ -2,6 +2,7 @@
 
 #include "BCFLib/DOMXml.h"
 #include "BCFLib/IsoDateTime.h"
+#include "BCFLib/XmlText.h"
 
 namespace BCFLib {
 namespace XmlOutput {
@@ -9,6 +10,8 @@ namespace XmlOutput {
 namespace {
 // XML Schema allows zone offsets from -14:00 to +14:00.
 const int sMaxZoneOffsetSeconds = 14 * 3600;
+// Characters cleanText() dropped on this thread since the last takeDroppedCharacters().
+thread_local int sDroppedCharacters = 0;
 } // namespace
 
 void startDocument(QXmlStreamWriter& xml)
@@ -20,40 +23,14 @@ void startDocument(QXmlStreamWriter& xml)
 
 QString cleanText(const QString& text)
 {
-    const int size = text.size();
-    const QChar* data = text.constData();
-    auto allowedAt = [&](int i, int* length) {
-        const ushort u = data[i].unicode();
-        *length = 1;
-        if (u < 0x20)
-            return u == 0x9 || u == 0xA || u == 0xD;
-        if (QChar::isHighSurrogate(u)) {
-            *length = 2;
-            return i + 1 < size && QChar::isLowSurrogate(data[i + 1].unicode());
-        }
-        if (QChar::isLowSurrogate(u))
-            return false;
-        return u != 0xFFFE && u != 0xFFFF;
-    };
+    return withoutXmlIllegalCharacters(text, &sDroppedCharacters);
+}
 
-    int length = 0;
-    int i = 0;
-    while (i < size && allowedAt(i, &length))
-        i += length;
-    if (i == size)
-        return text; // the usual case: nothing to remove, no copy
-
-    QString clean;
-    clean.reserve(size);
-    clean.append(data, i);
-    while (i < size) {
-        if (allowedAt(i, &length))
-            clean.append(data + i, length);
-        else
-            length = 1; // drop one unit; a valid pair after a lone surrogate is kept
-        i += length;
-    }
-    return clean;
+int takeDroppedCharacters()
+{
+    const int dropped = sDroppedCharacters;
+    sDroppedCharacters = 0;
+    return dropped;
 }
 
 QString dateTimeText(const QDateTime& dateTime)

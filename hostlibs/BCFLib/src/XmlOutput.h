@@ -15,8 +15,10 @@ namespace XmlOutput {
 void startDocument(QXmlStreamWriter& xml);
 
 // text without the characters that XML 1.0 cannot carry (control characters other than tab, line
-// feed and carriage return, lone surrogates, U+FFFE and U+FFFF); nothing else is changed.
+// feed and carriage return, lone surrogates, U+FFFE and U+FFFF); nothing else is changed. The
+// characters dropped are counted per thread; a writer takes the count after each document.
 QString cleanText(const QString& text);
+int takeDroppedCharacters();
 
 // The xs:dateTime text of a date-time, empty when it cannot be written: invalid, or a year outside
 // 1..9999. A zone offset that XML Schema cannot express (beyond 14 hours, or not a whole minute)

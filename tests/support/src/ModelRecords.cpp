@@ -15,10 +15,10 @@ namespace Keys = BCFLib::Keys;
 
 namespace BCFTest {
 
-QStringList officialCases()
+QStringList officialCases(const QString& version)
 {
     QStringList cases;
-    QDirIterator it(bcfSharedFile(QStringLiteral("testcases/2.1")), {QStringLiteral("*.bcf")}, QDir::Files,
+    QDirIterator it(bcfSharedFile(QStringLiteral("testcases/") + version), {QStringLiteral("*.bcf")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
         cases.append(it.next());
@@ -26,14 +26,14 @@ QStringList officialCases()
     return cases;
 }
 
-void addOfficialCaseRows()
+void addOfficialCaseRows(const QString& version)
 {
     QTest::addColumn<QString>("fileName");
     BCF_SKIP_WITHOUT_SHARED_DIR();
-    const QDir root(bcfSharedFile(QStringLiteral("testcases/2.1")));
-    const QStringList cases = officialCases();
+    const QDir root(bcfSharedFile(QStringLiteral("testcases/") + version));
+    const QStringList cases = officialCases(version);
     if (cases.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("no BCF 2.1 test cases under %1").arg(root.path())));
+        QSKIP(qPrintable(QStringLiteral("no BCF %1 test cases under %2").arg(version, root.path())));
     for (const QString& fileName : cases)
         QTest::newRow(qPrintable(root.relativeFilePath(fileName))) << fileName;
 }
@@ -61,12 +61,42 @@ QVariantMap viewpointIn(QVariantMap viewpoint, RecordForm form)
         }
         viewpoint.insert(Keys::Bitmaps, bitmaps);
     }
-    if (form != RecordForm::AsWritten21)
+    if (form == RecordForm::WithoutFileNames)
         return viewpoint;
+    if (form == RecordForm::AsWritten30) {
+        // A 3.0 viewpoint has one camera with an aspect ratio, which 2.1 cannot hold: the aspect
+        // ratio is left out of the comparison, the perspective camera wins, and a viewpoint
+        // without camera gets the writer's default one.
+        viewpoint.insert(Keys::Guid, viewpoint.value(Keys::Guid).toString().toLower());
+        if (viewpoint.contains(Keys::PerspectiveCamera))
+            viewpoint.remove(Keys::OrthogonalCamera);
+        if (!viewpoint.contains(Keys::PerspectiveCamera) && !viewpoint.contains(Keys::OrthogonalCamera))
+            viewpoint.insert(Keys::PerspectiveCamera,
+                             QVariantMap{{Keys::CameraViewPoint, QVariantMap{{"x", 0.0}, {"y", 0.0}, {"z", 0.0}}},
+                                         {Keys::CameraDirection, QVariantMap{{"x", 0.0}, {"y", 0.0}, {"z", -1.0}}},
+                                         {Keys::CameraUpVector, QVariantMap{{"x", 0.0}, {"y", 1.0}, {"z", 0.0}}},
+                                         {Keys::FieldOfView, 60.0}});
+        for (const QString& key : {QString(Keys::PerspectiveCamera), QString(Keys::OrthogonalCamera)}) {
+            if (!viewpoint.contains(key))
+                continue;
+            QVariantMap camera = viewpoint.value(key).toMap();
+            camera.remove(Keys::AspectRatio);
+            viewpoint.insert(key, camera);
+        }
+        QVariantList bitmaps;
+        for (const QVariant& value : viewpoint.value(Keys::Bitmaps).toList()) {
+            QVariantMap bitmap = value.toMap();
+            bitmap.insert(Keys::BitmapType, bitmap.value(Keys::BitmapType).toString().toUpper());
+            bitmaps.append(bitmap);
+        }
+        if (viewpoint.contains(Keys::Bitmaps))
+            viewpoint.insert(Keys::Bitmaps, bitmaps);
+    }
     if (viewpoint.contains(Keys::PerspectiveCamera)) {
-        // Rule "field of view": limited to 45..60 degrees.
+        // Rule "field of view": kept inside (0, 180), else 60.
         QVariantMap camera = viewpoint.value(Keys::PerspectiveCamera).toMap();
-        camera.insert(Keys::FieldOfView, qBound(45.0, camera.value(Keys::FieldOfView).toDouble(), 60.0));
+        const double fieldOfView = camera.value(Keys::FieldOfView).toDouble();
+        camera.insert(Keys::FieldOfView, fieldOfView > 0.0 && fieldOfView < 180.0 ? fieldOfView : 60.0);
         viewpoint.insert(Keys::PerspectiveCamera, camera);
     }
     if (viewpoint.contains(Keys::Components)) {
@@ -76,13 +106,62 @@ QVariantMap viewpointIn(QVariantMap viewpoint, RecordForm form)
             QVariantMap group = value.toMap();
             // Rule "colour spelling": upper-case hex. Rule "empty colour group": a Color needs a Component.
             group.insert(Keys::Color, group.value(Keys::Color).toString().toUpper());
-            if (!group.value(Keys::Components).toList().isEmpty())
+            // Rule "colour required" (3.0): a group without a valid colour is left out.
+            const QString color = group.value(Keys::Color).toString();
+            const bool validColor = (color.size() == 6 || color.size() == 8)
+                                    && QByteArray::fromHex(color.toLatin1()).size() == color.size() / 2;
+            if (!group.value(Keys::Components).toList().isEmpty() && (form != RecordForm::AsWritten30 || validColor))
                 coloring.append(group);
         }
         components.insert(Keys::Coloring, coloring);
         viewpoint.insert(Keys::Components, components);
     }
     return viewpoint;
+}
+
+QString blankAs(const QVariant& value, const QString& placeholder)
+{
+    const QString text = value.toString();
+    return text.trimmed().isEmpty() ? placeholder : text;
+}
+
+// A topic record as both 2.1 and 3.0 hold it: lower-case guids, the 3.0 defaults for required
+// values, without what 2.1 cannot hold (the server's id, document guids and URLs as such: a
+// reference keeps its file name, content or URL as referenced document).
+QVariantMap portableTopic(QVariantMap topic)
+{
+    topic.insert(Keys::Guid, topic.value(Keys::Guid).toString().toLower());
+    topic.remove(Keys::ServerAssignedId);
+    topic.insert(Keys::TopicType, blankAs(topic.value(Keys::TopicType), "Issue"));
+    topic.insert(Keys::TopicStatus, blankAs(topic.value(Keys::TopicStatus), "Open"));
+    topic.insert(Keys::Title, blankAs(topic.value(Keys::Title), "Untitled"));
+    topic.insert(Keys::CreationAuthor, blankAs(topic.value(Keys::CreationAuthor), "Unknown"));
+    QStringList related;
+    for (const QString& guid : topic.value(Keys::RelatedTopics).toStringList())
+        related.append(guid.toLower());
+    topic.insert(Keys::RelatedTopics, related);
+    QVariantList references;
+    for (const QVariant& value : topic.value(Keys::DocumentReferences).toList()) {
+        QVariantMap reference = value.toMap();
+        reference.remove(Keys::Guid);
+        reference.remove(Keys::DocumentGuid);
+        reference.remove(Keys::Url);
+        if (!reference.value(Keys::IsExternal).toBool())
+            reference.insert(Keys::ReferencedDocument, reference.value(Keys::ReferencedDocument).toString().section('/', -1));
+        references.append(reference);
+    }
+    topic.insert(Keys::DocumentReferences, references);
+    QVariantList comments;
+    for (const QVariant& value : topic.value(Keys::Comments).toList()) {
+        QVariantMap comment = value.toMap();
+        comment.insert(Keys::Guid, comment.value(Keys::Guid).toString().toLower());
+        comment.insert(Keys::Author, blankAs(comment.value(Keys::Author), "Unknown"));
+        if (comment.contains(Keys::ViewpointGuid))
+            comment.insert(Keys::ViewpointGuid, comment.value(Keys::ViewpointGuid).toString().toLower());
+        comments.append(comment);
+    }
+    topic.insert(Keys::Comments, comments);
+    return topic;
 }
 
 bool isDateKey(const QString& key)
@@ -97,7 +176,9 @@ QVariantMap topicRecordIn(QVariantMap topic, RecordForm form)
     if (form == RecordForm::AsRead)
         return topic;
     const QString epoch = QStringLiteral("1970-01-01T00:00:00Z");
-    if (form == RecordForm::AsWritten21) {
+    if (form == RecordForm::AsWritten30)
+        topic = portableTopic(topic);
+    if (form == RecordForm::AsWritten21 || form == RecordForm::AsWritten30) {
         // Rule "missing date": a topic or comment without its required date is written with the epoch.
         if (topic.value(Keys::CreationDate).toString().isEmpty())
             topic.insert(Keys::CreationDate, epoch);

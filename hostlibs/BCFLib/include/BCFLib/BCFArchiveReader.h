@@ -17,11 +17,20 @@ class Topic;
 class Viewpoint;
 class ZipEntryIndex;
 
-// Reads a BCF 2.0 or 2.1 archive into a model; BCFLoadingWorker uses it on its thread. Topic folders are found by their
-// markup.bcf, also when the whole tree sits one folder deeper; the files a markup references are
-// looked up relative to its folder, exactly or else case-insensitively, with the usual names as
-// fall-back. Whatever cannot be read is skipped and reported in the model's load warnings; a file
-// that cannot be used at all sets the model's load error.
+// Reads a BCF 1.0, 2.0, 2.1 or 3.0 archive into a model; BCFLoadingWorker uses it on its thread.
+// Topic folders are found by their markup.bcf, also when the whole tree sits one folder deeper
+// (an archive whose bcf.version sits one folder deeper and that has no topics opens empty); the
+// files a markup references are looked up relative to its folder, exactly or else
+// case-insensitively, with the usual names as fall-back. Whatever cannot be read is skipped and
+// reported in the model's load warnings; a file that cannot be used at all sets the model's load
+// error.
+//
+// The model's version is the one bcf.version gives; without bcf.version it is 2.1, or 1.0 when no
+// markup lists viewpoints (BCF 1.0: the folder's viewpoint.bcfv and snapshot.png are the topic's
+// one viewpoint). For 3.0 the reader also takes extensions.xml (missing or damaged: a warning),
+// documents.xml with the Documents folder (in any case), and reads dates without zone as UTC. As
+// BCF documents agree, the newest comment's Status becomes the topic type and its VerbalStatus
+// the topic status when the topic has none of its own.
 class BCFLIB_EXPORT BCFArchiveReader
 {
 public:
@@ -41,6 +50,9 @@ private:
     QString findRoot(ZipEntryIndex& archive, const QStringList& markups) const;
     bool readVersion(ZipEntryIndex& archive, const QString& root, bool hasTopics);
     void readProject(ZipEntryIndex& archive, const QString& root);
+    void readVersion3Lists(ZipEntryIndex& archive, const QString& root);
+    void resolveDocuments(Topic* topic, const QString& folder);
+    void readVersion1Viewpoint(ZipEntryIndex& archive, const QString& folder, Topic* topic);
     void readTopic(ZipEntryIndex& archive, const QString& markupPath);
     void readViewpointFiles(ZipEntryIndex& archive, const QString& folder, const QString& topicName,
                             Topic* topic, Viewpoint* viewpoint, bool isFirst);
@@ -54,6 +66,8 @@ private:
     void warn(const QString& text);
 
     BCFModel* m_model;
+    bool m_version3 = false;
+    bool m_hasViewpointEntries = false;
     ReadLimits m_limits;
     ProgressFunction m_addMax;
     ProgressFunction m_addSteps;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "BCFLib/BCFLibGlobal.h"
+#include "BCFLib/ConversionNote.h"
+#include "BCFLib/Document.h"
+#include "BCFLib/ProjectExtensions.h"
 #include "BCFLib/Version.h"
 
 #include <QByteArray>
@@ -65,8 +68,25 @@ public:
     QByteArray extensionSchemaData() const { return m_extensionSchemaData; }
     void setExtensionSchemaData(const QByteArray& data) { m_extensionSchemaData = data; }
 
-    // Writes the model as a BCF 2.1 archive; true on success.
+    // The value lists of the project (extensions.xml of BCF 3.0). Writing 3.0 from a model without
+    // lists takes the enumerations of its 2.1 extension schema; writing 2.1 from a model without
+    // extension schema makes one from the lists.
+    const ProjectExtensions& extensions() const { return m_extensions; }
+    void setExtensions(const ProjectExtensions& extensions) { m_extensions = extensions; }
+
+    // The documents kept in the archive (BCF 3.0 documents.xml), in order.
+    const QList<Document>& documents() const { return m_documents; }
+    void setDocuments(const QList<Document>& documents) { m_documents = documents; }
+    // The document of that guid (compared case-insensitively), or null.
+    const Document* document(const QString& guid) const;
+
+    // Writes the model as a BCF archive of its version: 3.0 when version() is 3.0, else 2.1 (see
+    // BCFArchiveWriter). True on success; otherwise errorString() gives the reason (a full disk, a
+    // read-only folder, content the reader would refuse). conversionReport() lists what the write
+    // left out or changed, after success and failure alike.
     bool serialize(const QString& fileName);
+    QString errorString() const { return m_writeError; }
+    ConversionReport conversionReport() const { return m_conversionReport; }
 
     // Whether the document that was loaded into this model can be used. False, with a message and
     // a title for the user, when the file could not be read at all; true with a message when it
@@ -89,6 +109,10 @@ private:
     Version m_version;
     std::unique_ptr<Project> m_project;
     QString m_extensionSchema;
+    ProjectExtensions m_extensions;
+    QList<Document> m_documents;
+    QString m_writeError;
+    ConversionReport m_conversionReport;
     QByteArray m_extensionSchemaData;
     std::vector<std::unique_ptr<Topic>> m_topics;
     QHash<QString, Topic*> m_topicsByGuid; // key: lower-case guid

@@ -23,11 +23,20 @@ public:
     void setReferencedDocument(const QString& reference) { m_referencedDocument = reference; }
     QString description() const { return m_description; }
     void setDescription(const QString& description) { m_description = description; }
+    // BCF 3.0 names an internal document by its guid in the document list of the archive
+    // (BCFModel::documents()) and an external one by its URL. A reference read from a 3.0 file
+    // also carries the 2.x view of it (internal: the document's file name and content; external:
+    // the URL as referenced document), so that every version can write it.
+    QString documentGuid() const { return m_documentGuid; }
+    void setDocumentGuid(const QString& guid) { m_documentGuid = guid; }
+    QString url() const { return m_url; }
+    void setUrl(const QString& url) { m_url = url; }
     QByteArray documentData() const { return m_data; }
     void setDocumentData(const QByteArray& data) { m_data = data; }
 
     // {"is_external"} always; "guid", "referenced_document", "description" when set;
-    // "document_data" (base64) when there is content.
+    // "document_data" (base64) when there is content;
+    // "document_guid", "url" when set.
     QVariant toQVariant() const;
     // Replaces every field, the guid included when the record has a non-empty "guid".
     void fromQVariant(const QVariant& record);
@@ -38,6 +47,8 @@ private:
     QString m_referencedDocument;
     QString m_description;
     QByteArray m_data;
+    QString m_documentGuid;
+    QString m_url;
 };
 
 } // namespace BCFLib

@@ -13,6 +13,10 @@ namespace BCFLib {
 class BCFLIB_EXPORT File
 {
 public:
+    // The identifier some BCF 3.0 tools give a header file (an "Id" attribute); empty when none.
+    // Neither the 2.1 nor the 3.0 schema has a place for it: writers report it as left out.
+    QString id() const { return m_id; }
+    void setId(const QString& id) { m_id = id; }
     QString ifcProject() const { return m_ifcProject; }
     void setIfcProject(const QString& guid) { m_ifcProject = guid; }
     QString ifcSpatialStructureElement() const { return m_ifcSpatialStructureElement; }
@@ -32,12 +36,13 @@ public:
     void setFileData(const QByteArray& data) { m_data = data; }
 
     // {"is_external"} always; "ifc_project", "ifc_spatial_structure_element", "file_name",
-    // "date" (ISO 8601), "reference" when set; "file_data" (base64) when there is content.
+    // "date" (ISO 8601), "reference", "id" when set; "file_data" (base64) when there is content.
     QVariant toQVariant() const;
     // Replaces every field; a missing "is_external" reads as true, the format's default.
     void fromQVariant(const QVariant& record);
 
 private:
+    QString m_id;
     QString m_ifcProject;
     QString m_ifcSpatialStructureElement;
     bool m_isExternal = true;

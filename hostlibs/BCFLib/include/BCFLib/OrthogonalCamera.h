@@ -13,8 +13,10 @@ struct BCFLIB_EXPORT OrthogonalCamera
     osg::Vec3d direction;
     osg::Vec3d upVector;
     double viewToWorldScale = 0.0;
+    // Width over height of the view (BCF 3.0); 0 when the source did not give it.
+    double aspectRatio = 0.0;
 
-    // {"camera_view_point", "camera_direction", "camera_up_vector", "view_to_world_scale"}
+    // {"camera_view_point", "camera_direction", "camera_up_vector", "view_to_world_scale"}, and "aspect_ratio" when set
     QVariantMap toQVariant() const;
     static OrthogonalCamera fromQVariant(const QVariant& record);
 };

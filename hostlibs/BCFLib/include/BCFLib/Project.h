@@ -28,7 +28,8 @@ public:
     QByteArray extensionSchemaData() const;
     void setExtensionSchemaData(const QByteArray& data);
 
-    // {"project_id", "name", "extension_schema" (when set), "extension_schema_data" (base64, when set)}
+    // {"project_id", "name", "extension_schema" (when set), "extension_schema_data" (base64, when set),
+    // "extensions" and "documents" (when the model has them; see RecordKeys.h)}
     QVariant toQVariant() const;
     // Sets name and extension schema from such a record; "project_id" is the identity and is not changed.
     void fromQVariant(const QVariant& record);

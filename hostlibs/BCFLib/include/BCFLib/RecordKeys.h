@@ -32,6 +32,7 @@ inline const QLatin1String ReferenceLink("reference_link");
 inline const QLatin1String ReferenceLinks("reference_links");
 inline const QLatin1String Description("description");
 inline const QLatin1String Stage("stage");
+inline const QLatin1String ServerAssignedId("server_assigned_id");
 inline const QLatin1String DueDate("due_date");
 inline const QLatin1String BimSnippet("bim_snippet");
 inline const QLatin1String Files("files");
@@ -65,6 +66,7 @@ inline const QLatin1String CameraDirection("camera_direction");
 inline const QLatin1String CameraUpVector("camera_up_vector");
 inline const QLatin1String ViewToWorldScale("view_to_world_scale");
 inline const QLatin1String FieldOfView("field_of_view");
+inline const QLatin1String AspectRatio("aspect_ratio");
 inline const QLatin1String StartPoint("start_point");
 inline const QLatin1String EndPoint("end_point");
 inline const QLatin1String Location("location");
@@ -110,10 +112,27 @@ inline const QLatin1String IfcProject("ifc_project");
 inline const QLatin1String IfcSpatialStructureElement("ifc_spatial_structure_element");
 inline const QLatin1String FileName("file_name");
 inline const QLatin1String FileData("file_data");
+inline const QLatin1String Id("id");
 
 // Document reference record ("guid", "is_external", "description" as above)
 inline const QLatin1String ReferencedDocument("referenced_document");
 inline const QLatin1String DocumentData("document_data");
+inline const QLatin1String DocumentGuid("document_guid");
+inline const QLatin1String Url("url");
+
+// Project record, BCF 3.0 additions: "extensions" (the lists of extensions.xml) and "documents"
+// (the documents of documents.xml, each {"guid", "filename", "description", "document_data"})
+inline const QLatin1String Extensions("extensions");
+inline const QLatin1String Documents("documents");
+inline const QLatin1String Filename("filename");
+// Keys of the "extensions" map
+inline const QLatin1String ExtensionTopicTypes("topic_type");
+inline const QLatin1String ExtensionTopicStatuses("topic_status");
+inline const QLatin1String ExtensionPriorities("priority");
+inline const QLatin1String ExtensionTopicLabels("topic_label");
+inline const QLatin1String ExtensionUsers("users");
+inline const QLatin1String ExtensionSnippetTypes("snippet_type");
+inline const QLatin1String ExtensionStages("stage");
 
 } // namespace Keys
 } // namespace BCFLib

@@ -61,6 +61,9 @@ public:
     void setStage(const QString& stage) { m_stage = stage; }
     QDateTime dueDate() const { return m_dueDate; }
     void setDueDate(const QDateTime& date) { m_dueDate = date; }
+    // The identifier a BCF server gave the topic (BCF 3.0); empty when none.
+    QString serverAssignedId() const { return m_serverAssignedId; }
+    void setServerAssignedId(const QString& id) { m_serverAssignedId = id; }
     QString description() const { return m_description; }
     void setDescription(const QString& description) { m_description = description; }
 
@@ -73,7 +76,7 @@ public:
 
     // The topic record: every scalar key ("guid", "title", "creation_date", "creation_author",
     // "modified_date", "modified_author", "topic_type", "topic_status", "priority", "labels",
-    // "assigned_to", "reference_link", "reference_links", "description", "stage", "due_date"),
+    // "assigned_to", "reference_link", "reference_links", "description", "stage", "due_date"), "server_assigned_id" when set,
     // "index" when not -1, "bim_snippet" when the topic has one, and the lists "files",
     // "document_references", "related_topics", "comments", "viewpoints".
     QVariant toQVariant() const;
@@ -136,6 +139,7 @@ private:
     QString m_stage;
     QDateTime m_dueDate;
     QString m_description;
+    QString m_serverAssignedId;
     QStringList m_referenceLinks;
 
     std::vector<std::unique_ptr<Comment>> m_comments;

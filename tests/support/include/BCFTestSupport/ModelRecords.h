@@ -8,11 +8,12 @@
 
 namespace BCFTest {
 
-// The official BCF 2.1 test cases: every *.bcf under testcases/2.1 of bcfSharedDir(), sorted.
-QStringList officialCases();
+// The official test cases of a BCF version: every *.bcf under testcases/<version> of
+// bcfSharedDir(), sorted.
+QStringList officialCases(const QString& version = QStringLiteral("2.1"));
 // For a _data function: the column "fileName" with one row per official case. Skips the test
 // function, with a visible message, when the shared data or the cases are missing.
-void addOfficialCaseRows();
+void addOfficialCaseRows(const QString& version = QStringLiteral("2.1"));
 
 // Loads a file the way the application does (BCFLoadingWorker::doLoad, then model()).
 QSharedPointer<BCFLib::BCFModel> loadAsViewer(const QString& fileName);
@@ -21,7 +22,9 @@ QSharedPointer<BCFLib::BCFModel> loadAsViewer(const QString& fileName);
 enum class RecordForm {
     AsRead,           // as the model gives it
     WithoutFileNames, // without what the writer names itself: viewpoint and snapshot files, bitmap guids
-    AsWritten21       // WithoutFileNames, with the BCF 2.1 writer's rules applied (see ModelRecords.cpp)
+    AsWritten21,      // WithoutFileNames, with the BCF 2.1 writer's rules applied (see ModelRecords.cpp)
+    AsWritten30       // AsWritten21's rules that 3.0 shares, with its defaults, lower-case guids and
+                      // without what one side of a 2.1/3.0 conversion cannot hold (apply to both sides)
 };
 QVariantMap topicRecordIn(QVariantMap topic, RecordForm form);
 

@@ -1,15 +1,17 @@
-#include "ArchiveEntries.h"
-
-#include <QStringList>
+#include "BCFTestSupport/ZipEntries.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipfileinfo.h>
 
-QList<ArchiveEntry> readArchive(const QString& path, bool* ok)
+namespace BCFTest {
+
+QList<ZipEntry> readZipEntries(const QString& path, bool* ok)
 {
-    QList<ArchiveEntry> entries;
-    *ok = false;
+    QList<ZipEntry> entries;
+    bool dummy = false;
+    bool& result = ok ? *ok : dummy;
+    result = false;
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip))
         return entries;
@@ -20,7 +22,7 @@ QList<ArchiveEntry> readArchive(const QString& path, bool* ok)
         QuaZipFile file(&zip);
         if (!file.open(QIODevice::ReadOnly))
             return entries;
-        ArchiveEntry entry;
+        ZipEntry entry;
         entry.name = info.name;
         entry.data = file.readAll();
         entry.unixMode = (info.externalAttr >> 16) & 07777;
@@ -31,14 +33,25 @@ QList<ArchiveEntry> readArchive(const QString& path, bool* ok)
             return entries;
         entries.append(entry);
     }
-    *ok = zip.getZipError() == UNZ_OK;
+    result = zip.getZipError() == UNZ_OK;
     return entries;
 }
 
-QStringList entryNames(const QList<ArchiveEntry>& entries)
+QStringList zipEntryNames(const QList<ZipEntry>& entries)
 {
     QStringList names;
-    for (const ArchiveEntry& entry : entries)
+    for (const ZipEntry& entry : entries)
         names.append(entry.name);
     return names;
 }
+
+const ZipEntry* findZipEntry(const QList<ZipEntry>& entries, const QString& name)
+{
+    for (const ZipEntry& entry : entries) {
+        if (entry.name == name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+} // namespace BCFTest
