@@ -61,8 +61,8 @@ Entries generated21()
     generator.viewpointsPerTopic = 2;
     generator.commentsPerTopic = 1;
     generator.snapshotBytes = 64;
-    Entries entries{{QStringLiteral("bcf.version"), BCFArchiveGenerator::versionFile()},
-                    {QStringLiteral("project.bcfp"), BCFArchiveGenerator::projectFile()}};
+    Entries entries{{QStringLiteral("bcf.version"), generator.versionFile()},
+                    {QStringLiteral("project.bcfp"), generator.projectFile()}};
     for (int t = 0; t < generator.topics; ++t) {
         const QString folder = BCFArchiveGenerator::topicGuid(t) + QLatin1Char('/');
         entries.insert(folder + QStringLiteral("markup.bcf"), generator.markup(t));
