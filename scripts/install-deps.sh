@@ -12,7 +12,7 @@ packages=(
   libxml2-utils jq
   xvfb xauth
   clang libclang-rt-14-dev llvm
-  zip unzip
+  zip unzip time
 )
 
 missing=()
