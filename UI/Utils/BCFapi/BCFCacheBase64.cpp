@@ -17,13 +17,17 @@ std::array<signed char, 128> makeDecodingTable()
     return table;
 }
 
+uint code(QChar c) { return c.unicode(); }
+uint code(char c) { return static_cast<unsigned char>(c); }
+
 // Appends the 6-bit values of count characters from in to group; false on a character outside
 // the alphabet.
-bool readGroup(const QChar* in, int count, quint32* group)
+template<typename Char>
+bool readGroup(const Char* in, int count, quint32* group)
 {
     static const std::array<signed char, 128> table = makeDecodingTable();
     for (int i = 0; i < count; ++i) {
-        const ushort c = in[i].unicode();
+        const uint c = code(in[i]);
         const int value = c < 128 ? table[c] : -1;
         if (value < 0)
             return false;
@@ -32,20 +36,17 @@ bool readGroup(const QChar* in, int count, quint32* group)
     return true;
 }
 
-} // namespace
-
-bool BCFCacheBase64::decode(const QString& text, QByteArray* bytes)
+template<typename Char>
+bool decodeText(const Char* in, int size, QByteArray* bytes)
 {
-    const int size = text.size();
     if (size % 4 != 0)
         return false;
     int padding = 0;
-    if (size > 0 && text.at(size - 1) == QLatin1Char('='))
-        padding = (text.at(size - 2) == QLatin1Char('=')) ? 2 : 1;
+    if (size > 0 && code(in[size - 1]) == '=')
+        padding = code(in[size - 2]) == '=' ? 2 : 1;
 
     bytes->resize(size / 4 * 3 - padding);
     char* out = bytes->data();
-    const QChar* in = text.constData();
     const int whole = padding ? size - 4 : size;
     for (int i = 0; i < whole; i += 4) {
         quint32 group = 0;
@@ -65,6 +66,18 @@ bool BCFCacheBase64::decode(const QString& text, QByteArray* bytes)
             *out++ = char(group >> 8);
     }
     return true;
+}
+
+} // namespace
+
+bool BCFCacheBase64::decode(const QString& text, QByteArray* bytes)
+{
+    return decodeText(text.constData(), text.size(), bytes);
+}
+
+bool BCFCacheBase64::decode(const char* text, int size, QByteArray* bytes)
+{
+    return decodeText(text, size, bytes);
 }
 
 } // namespace Vexamo

@@ -13,6 +13,8 @@ class BCFCacheBase64
 public:
     // Decodes text into *bytes; false, with *bytes unspecified, when text is not such base64.
     static bool decode(const QString& text, QByteArray* bytes);
+    // The same for size bytes of text (UTF-8 or Latin-1: any byte outside the alphabet fails).
+    static bool decode(const char* text, int size, QByteArray* bytes);
 };
 
 } // namespace Vexamo
