@@ -6,7 +6,7 @@
 namespace Vexamo {
 
 // Strict decoding of standard base64 text (RFC 4648, with padding, no line breaks), straight from
-// the QString that the JSON reader yields. It runs about ten times faster than
+// the QString that the JSON reader yields. It runs many times faster than
 // QByteArray::fromBase64, which dominated the reading of topic files holding snapshots.
 class BCFCacheBase64
 {
