@@ -116,10 +116,10 @@ done
 cell() {
   local k="$1_$2"
   [ -n "${result[${k}_wall]:-}" ] || { printf -- '-'; return; }
-  printf '%s× (cpu %s×) %.2f s / %.2f s' \
+  printf '%s× (cpu %s×) %.2f s / %.2f s, cpu %.2f s / %.2f s' \
     "$(ratio "${result[${k}_wall]}" "${result[${k}_floor_wall]}")" \
     "$(ratio "${result[${k}_cpu]}" "${result[${k}_floor_cpu]}")" \
-    "${result[${k}_wall]}" "${result[${k}_floor_wall]}"
+    "${result[${k}_wall]}" "${result[${k}_floor_wall]}" "${result[${k}_cpu]}" "${result[${k}_floor_cpu]}"
 }
 mem() {
   local k="$1_$2"
@@ -128,7 +128,7 @@ mem() {
 }
 
 echo
-echo "bcftool against its floor, median of $runs (wall ratio, CPU ratio, command / floor seconds)"
+echo "bcftool against its floor, median of $runs (wall ratio, CPU ratio; command / floor wall and CPU seconds)"
 for s in "${scenarios[@]}"; do
   echo "  $s archive: $(( result[${s}_size] / 1024 )) MB"
 done
