@@ -72,6 +72,10 @@ private slots:
         const QByteArray written = Vexamo::BCFCacheRecordCodec::toJson(record);
 
         QTest::newRow("record as the store writes it") << written << true;
+        QVariantMap large = record;
+        large.insert("viewpoints", QVariantList{QVariantMap{
+                                       {"snapshot", QVariantMap{{"snapshot_data", binary.repeated(300 * 1024)}}}}});
+        QTest::newRow("record of several megabytes") << Vexamo::BCFCacheRecordCodec::toJson(large) << true;
         QTest::newRow("unicode and escapes")
             << QByteArray("{\"k\\u00e9y\":\"\\u00fcber\",\"e\":\"\\n\\t\\\"\\\\\\/\\u0000\\ud83d\\ude00\",\"u\":\"日本語 \\u2028\"}") << true;
         QTest::newRow("numbers")
@@ -83,8 +87,8 @@ private slots:
         QTest::newRow("nested lists") << QByteArray("{\"a\":[[],[[1,[2,[]]]],{\"b\":[{\"c\":{}}]}]}") << true;
         QTest::newRow("empty values") << QByteArray("{\"s\":\"\",\"l\":[],\"m\":{},\"n\":null,\"t\":true,\"f\":false}") << true;
         QTest::newRow("empty object") << QByteArray(" {} \r\n") << true;
-        QTest::newRow("equal keys: the last wins")
-            << QByteArray("{\"a\":1,\"a\":\"two\",\"viewpoints\":[],\"viewpoints\":[{\"snapshot\":{\"snapshot_data\":\"AAE=\"}}]}")
+        QTest::newRow("equal keys")
+            << QByteArray("{\"b\":1,\"\":0,\"b\":\"two\",\"\":[],\"viewpoints\":[],\"viewpoints\":[{\"snapshot\":{\"snapshot_data\":\"AAE=\"}}]}")
             << true;
         QTest::newRow("snapshot data of every kind")
             << QByteArray("{\"viewpoints\":[{\"snapshot\":{\"snapshot_data\":\"AAECAw==\"}},"
@@ -105,6 +109,7 @@ private slots:
         QTest::newRow("truncated inside a string") << QByteArray("{\"a\":\"abc") << false;
         QTest::newRow("empty file") << QByteArray() << false;
         QTest::newRow("top level is a list") << QByteArray("[1,2]") << false;
+        QTest::newRow("top level is a number") << QByteArray("1") << false;
         QTest::newRow("number out of range") << QByteArray("{\"a\":1e400}") << false;
         QTest::newRow("number that underflows") << QByteArray("{\"a\":1e-400}") << false;
         QTest::newRow("garbage after the object") << QByteArray("{\"a\":1} x") << false;

@@ -21,8 +21,9 @@ constexpr int Padding = int(simdjson::SIMDJSON_PADDING);
 // Below QJsonDocument's own limit, so that a document nested deeper goes to it and gets its verdict.
 constexpr size_t MaximumDepth = 1000;
 // Documents up to this size share one parser per thread, whose buffers then serve the next read;
-// larger ones get a parser of their own, so that no thread keeps large buffers after the read.
-constexpr qint64 SharedParserLimit = qint64(16) * 1024 * 1024;
+// larger ones get a parser of their own, so that no thread keeps large buffers after the read (a
+// parser reserves about fourteen bytes of address space per byte of text, and touches far fewer).
+constexpr qint64 SharedParserLimit = qint64(4) * 1024 * 1024;
 
 simdjson::dom::parser& sharedParser()
 {
@@ -47,7 +48,8 @@ enum class Place { Other, Record, Viewpoints, Viewpoint, Snapshot, SnapshotData 
 
 // Turns a parsed document into variants the way QJsonDocument::toVariant and the codec do. exact
 // turns false on a value whose variant might differ from QJsonDocument's: a number token that
-// reads as zero or underflows to it (QJsonDocument keeps no negative zero and refuses underflow).
+// reads as zero or underflows to it (QJsonDocument keeps no negative zero and refuses underflow),
+// or a key that an object holds twice.
 class VariantBuilder
 {
 public:
@@ -65,9 +67,11 @@ public:
                 inner = Place::Snapshot;
             else if (place == Place::Snapshot && equals(key, BCFKeys::SnapshotData))
                 inner = Place::SnapshotData;
-            // Keys written by the codec come sorted: the end is the right hint, and a key seen
-            // before is replaced, as QJsonDocument keeps the last of two equal keys.
-            map.insert(map.cend(), QString::fromUtf8(key.data(), int(key.size())), value(field.value, inner));
+            const int before = map.size();
+            map.insert(QString::fromUtf8(key.data(), int(key.size())), value(field.value, inner));
+            // Which of two equal keys QJsonDocument keeps depends on its sorting of the members.
+            if (map.size() == before)
+                exact = false;
         }
         return map;
     }
@@ -182,9 +186,9 @@ bool BCFCacheJsonReader::readPadded(const char* data, qint64 size, QVariantMap* 
             parser = ownParser.allocate(size_t(size), MaximumDepth) == simdjson::SUCCESS ? &ownParser : nullptr;
         }
         simdjson::dom::element root;
-        if (parser && parser->parse(data, size_t(size), false).get(root) == simdjson::SUCCESS) {
-            if (root.type() != simdjson::dom::element_type::OBJECT)
-                return fail(QStringLiteral("the top level is not a JSON object"), record);
+        // Another top level goes to QJsonDocument too: it refuses some of them as invalid JSON.
+        if (parser && parser->parse(data, size_t(size), false).get(root) == simdjson::SUCCESS
+            && root.type() == simdjson::dom::element_type::OBJECT) {
             VariantBuilder builder;
             QVariantMap parsed = builder.object(root.get_object().value_unsafe(), Place::Record);
             if (builder.exact) {

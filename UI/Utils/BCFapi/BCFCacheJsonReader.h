@@ -10,11 +10,12 @@ namespace Vexamo {
 
 // Reads the text of one topic file of the working cache into its record: exactly the record that
 // BCFCacheRecordCodec::fromJson gives for the same bytes (numbers as doubles, snapshot bytes decoded
-// from their base64 text, the last of two equal keys winning), several times faster.
+// from their base64 text), several times faster.
 // The fast path parses with simdjson and decodes snapshots straight from the UTF-8 text. Whatever
 // it refuses or might read differently from QJsonDocument (malformed text, a byte-order mark, lone
-// surrogates, numbers QJsonDocument accepts beyond the JSON grammar, a fractional zero) is read
-// again by BCFCacheRecordCodec::fromJson, whose verdict and error text count.
+// surrogates, numbers QJsonDocument accepts beyond the JSON grammar, a fractional zero, a key
+// given twice in one object) is read again by BCFCacheRecordCodec::fromJson, whose verdict and
+// error text count.
 // Files larger than maximumSize() are refused before anything is read. One object per thread.
 class BCFCacheJsonReader
 {
