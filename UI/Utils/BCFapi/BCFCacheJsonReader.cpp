@@ -8,7 +8,6 @@
 
 #include <simdjson.h>
 
-#include <climits>
 #include <cstring>
 #include <string_view>
 
@@ -128,8 +127,8 @@ public:
 } // namespace
 
 BCFCacheJsonReader::BCFCacheJsonReader(qint64 maximumSize, Parser parser)
-    // A QByteArray holds the text with simdjson's padding: that bounds the size as well.
-    : m_maximumSize(qBound(qint64(0), maximumSize, qint64(INT_MAX) - Padding))
+    // One QByteArray holds the text with simdjson's padding: well below its limit.
+    : m_maximumSize(qBound(qint64(0), maximumSize, qint64(1) << 30))
     , m_parser(parser)
 {
 }

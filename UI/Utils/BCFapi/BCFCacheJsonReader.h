@@ -24,8 +24,10 @@ public:
         Fast,       // simdjson, falling back on QJsonDocument as described above
         QtDocument, // QJsonDocument only (the reference; for comparisons)
     };
-    static constexpr qint64 DefaultMaximumSize = qint64(512) * 1024 * 1024;
+    // Topic files hold their snapshots: 256 MiB is some two thousand snapshots of 100 KiB.
+    static constexpr qint64 DefaultMaximumSize = qint64(256) * 1024 * 1024;
 
+    // maximumSize is taken as at most 1 GiB.
     explicit BCFCacheJsonReader(qint64 maximumSize = DefaultMaximumSize, Parser parser = Parser::Fast);
 
     qint64 maximumSize() const { return m_maximumSize; }
