@@ -6,13 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
-  libquazip1-qt5-dev
+  libquazip1-qt5-dev libsimdjson-dev
   liblog4cplus-dev
   libopenscenegraph-dev
   libxml2-dev libxml2-utils jq
   xvfb xauth
   clang libclang-rt-14-dev llvm
-  zip unzip
+  zip unzip time
 )
 
 missing=()

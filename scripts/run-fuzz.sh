@@ -21,7 +21,7 @@ targets=("$BUILD"/bin/fuzz_*)
 if [ ${#targets[@]} -eq 0 ]; then
   CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBCF_BUILD_FUZZ=ON \
     -DBCF_BUILD_TESTS=OFF -DBCF_BUILD_BENCH=OFF -DBCF_BUILD_APPS=OFF >/dev/null
-  cmake --build "$BUILD" --target fuzz_bcf_reader -j"$JOBS"
+  cmake --build "$BUILD" --target fuzz_bcf_reader fuzz_cache_json -j"$JOBS"
   targets=("$BUILD"/bin/fuzz_*)
 fi
 if [ ${#targets[@]} -eq 0 ]; then
@@ -64,6 +64,9 @@ done
     printf '\x1e'
   done
 } >"$seeds/entries-fixtures-3.0"
+# A topic record of the working cache, for the topic-file reader.
+printf '{"guid":"t","title":"\u00e9\\n","viewpoints":[{"snapshot":{"snapshot_data":"AAE="}}],"n":[1,-0.5,1e3,null,true,{}]}' \
+  >"$seeds/record-1"
 echo "seed corpus: $(ls "$seeds" | wc -l) inputs from $SHARED and tests/data/bcf30"
 
 mkdir -p "$BUILD/fuzz-artifacts"

@@ -8,6 +8,7 @@
 
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFCacheBase64.h"
+#include "BCFapi/BCFCacheJsonReader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -172,6 +173,26 @@ void breakdown(const QString& path, int rounds)
     }
     std::printf("  one topic read by step (ms CPU): file %.3f, JSON parse %.3f, to variants %.3f, base64 %.3f\n",
                 readMs / rounds, parseMs / rounds, variantMs / rounds, base64Ms / rounds);
+
+    // The whole read of the file into its record (file, parse, variants, snapshots) by the two
+    // parsers of the store's reader.
+    double readerMs[2] = {0, 0};
+    const Vexamo::BCFCacheJsonReader::Parser parsers[2] = {Vexamo::BCFCacheJsonReader::Parser::QtDocument,
+                                                          Vexamo::BCFCacheJsonReader::Parser::Fast};
+    for (int i = 0; i < rounds; ++i) {
+        for (int p = 0; p < 2; ++p) {
+            Stopwatch watch;
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            Vexamo::BCFCacheJsonReader reader(Vexamo::BCFCacheJsonReader::DefaultMaximumSize, parsers[p]);
+            QVariantMap record;
+            if (!reader.read(file, &record))
+                std::printf("topic file not read: %s\n", qPrintable(reader.errorString()));
+            readerMs[p] += watch.cpuElapsedMs();
+        }
+    }
+    std::printf("  one topic read whole (ms CPU): QJsonDocument %.3f, simdjson %.3f: %.1fx faster\n",
+                readerMs[0] / rounds, readerMs[1] / rounds, readerMs[0] / readerMs[1]);
 
     // The same record written back: base64 encoding, conversion from variants, JSON text.
     QFile file(path);

@@ -6,28 +6,80 @@ namespace Vexamo {
 
 namespace {
 
-// Value of each ASCII character in the base64 alphabet, -1 for every other character.
-std::array<signed char, 128> makeDecodingTable()
+// For each of the four places in a group of four characters, the bits each byte contributes to
+// the group's 24 bits; bytes outside the alphabet set the Invalid bit instead, so that one test
+// per group finds them.
+constexpr quint32 Invalid = 0x80000000u;
+
+struct DecodingTables
 {
-    std::array<signed char, 128> table;
-    table.fill(-1);
-    const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    for (int i = 0; i < 64; ++i)
-        table[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
-    return table;
+    std::array<quint32, 256> place[4];
+
+    DecodingTables()
+    {
+        for (auto& table : place)
+            table.fill(Invalid);
+        const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        for (quint32 value = 0; value < 64; ++value) {
+            const auto c = static_cast<unsigned char>(alphabet[value]);
+            for (int k = 0; k < 4; ++k)
+                place[k][c] = value << (18 - 6 * k);
+        }
+    }
+};
+
+const DecodingTables& tables()
+{
+    static const DecodingTables decoding;
+    return decoding;
 }
 
-// Appends the 6-bit values of count characters from in to group; false on a character outside
-// the alphabet.
-bool readGroup(const QChar* in, int count, quint32* group)
+// A table index for a character; characters beyond Latin-1 map to 0, which is outside the alphabet.
+uint code(QChar c) { return c.unicode() < 256 ? c.unicode() : 0; }
+uint code(char c) { return static_cast<unsigned char>(c); }
+
+// The 24 bits of count (2 to 4) characters from in, left-aligned; Invalid set on a character
+// outside the alphabet.
+template<typename Char>
+quint32 readGroup(const Char* in, int count)
 {
-    static const std::array<signed char, 128> table = makeDecodingTable();
-    for (int i = 0; i < count; ++i) {
-        const ushort c = in[i].unicode();
-        const int value = c < 128 ? table[c] : -1;
-        if (value < 0)
+    const DecodingTables& t = tables();
+    quint32 group = 0;
+    for (int k = 0; k < count; ++k)
+        group |= t.place[k][code(in[k])];
+    return group;
+}
+
+template<typename Char>
+bool decodeText(const Char* in, int size, QByteArray* bytes)
+{
+    if (size % 4 != 0)
+        return false;
+    int padding = 0;
+    if (size > 0 && code(in[size - 1]) == '=')
+        padding = code(in[size - 2]) == '=' ? 2 : 1;
+
+    bytes->resize(size / 4 * 3 - padding);
+    char* out = bytes->data();
+    const int whole = padding ? size - 4 : size;
+    const DecodingTables& t = tables();
+    for (int i = 0; i < whole; i += 4) {
+        const quint32 group = t.place[0][code(in[i])] | t.place[1][code(in[i + 1])]
+            | t.place[2][code(in[i + 2])] | t.place[3][code(in[i + 3])];
+        if (group & Invalid)
             return false;
-        *group = (*group << 6) | quint32(value);
+        out[0] = char(group >> 16);
+        out[1] = char(group >> 8);
+        out[2] = char(group);
+        out += 3;
+    }
+    if (padding) {
+        const quint32 group = readGroup(in + whole, 4 - padding);
+        if (group & Invalid)
+            return false;
+        *out++ = char(group >> 16);
+        if (padding == 1)
+            *out++ = char(group >> 8);
     }
     return true;
 }
@@ -36,35 +88,12 @@ bool readGroup(const QChar* in, int count, quint32* group)
 
 bool BCFCacheBase64::decode(const QString& text, QByteArray* bytes)
 {
-    const int size = text.size();
-    if (size % 4 != 0)
-        return false;
-    int padding = 0;
-    if (size > 0 && text.at(size - 1) == QLatin1Char('='))
-        padding = (text.at(size - 2) == QLatin1Char('=')) ? 2 : 1;
+    return decodeText(text.constData(), text.size(), bytes);
+}
 
-    bytes->resize(size / 4 * 3 - padding);
-    char* out = bytes->data();
-    const QChar* in = text.constData();
-    const int whole = padding ? size - 4 : size;
-    for (int i = 0; i < whole; i += 4) {
-        quint32 group = 0;
-        if (!readGroup(in + i, 4, &group))
-            return false;
-        *out++ = char(group >> 16);
-        *out++ = char(group >> 8);
-        *out++ = char(group);
-    }
-    if (padding) {
-        quint32 group = 0;
-        if (!readGroup(in + whole, 4 - padding, &group))
-            return false;
-        group <<= 6 * padding;
-        *out++ = char(group >> 16);
-        if (padding == 1)
-            *out++ = char(group >> 8);
-    }
-    return true;
+bool BCFCacheBase64::decode(const char* text, int size, QByteArray* bytes)
+{
+    return decodeText(text, size, bytes);
 }
 
 } // namespace Vexamo

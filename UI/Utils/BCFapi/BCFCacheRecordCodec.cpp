@@ -92,17 +92,21 @@ QVariant encodeBytes(const QVariant& data)
     return QString::fromLatin1(data.toByteArray().toBase64());
 }
 
-// Text that is not base64 (written by hand or by another program) keeps its UTF-8 bytes.
 QVariant decodeBytes(const QVariant& data)
 {
-    const QString text = data.toString();
+    return BCFCacheRecordCodec::snapshotBytes(data);
+}
+
+} // namespace
+
+QByteArray BCFCacheRecordCodec::snapshotBytes(const QVariant& storedData)
+{
+    const QString text = storedData.toString();
     QByteArray bytes;
     if (BCFCacheBase64::decode(text, &bytes))
         return bytes;
     return text.toUtf8();
 }
-
-} // namespace
 
 QByteArray BCFCacheRecordCodec::toJson(const QVariantMap& record)
 {
@@ -111,12 +115,18 @@ QByteArray BCFCacheRecordCodec::toJson(const QVariantMap& record)
     return QJsonDocument::fromVariant(stored).toJson(QJsonDocument::Indented);
 }
 
-QVariantMap BCFCacheRecordCodec::fromJson(const QByteArray& json)
+QVariantMap BCFCacheRecordCodec::fromJson(const QByteArray& json, QString* errorString)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        if (errorString) {
+            *errorString = error.error != QJsonParseError::NoError
+                ? QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset)
+                : QStringLiteral("the top level is not a JSON object");
+        }
         return QVariantMap();
+    }
 
     QVariantMap record = document.object().toVariantMap();
     for (QVariant& member : record)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QVariantMap>
 
 namespace Vexamo {
@@ -14,8 +15,13 @@ class BCFCacheRecordCodec
 {
 public:
     static QByteArray toJson(const QVariantMap& record);
-    // The record held by json; empty when json is not valid JSON or its top level is no object.
-    static QVariantMap fromJson(const QByteArray& json);
+    // The record held by json, read with QJsonDocument; empty, with the reason in *errorString when
+    // given, when json is not valid JSON or its top level is no object. BCFCacheJsonReader gives the
+    // same records several times faster and falls back on this reader.
+    static QVariantMap fromJson(const QByteArray& json, QString* errorString = nullptr);
+    // The bytes of a snapshot from its stored "snapshot_data": base64 text decoded; text that is not
+    // base64 (written by hand or by another program) keeps its UTF-8 bytes.
+    static QByteArray snapshotBytes(const QVariant& storedData);
 };
 
 } // namespace Vexamo

@@ -1,5 +1,6 @@
 #include "BCFapi/BCFCacheTopicFile.h"
 
+#include "BCFapi/BCFCacheJsonReader.h"
 #include "BCFapi/BCFCacheRecordCodec.h"
 #include "BCFapi/BCFCacheTopicId.h"
 
@@ -63,7 +64,11 @@ QVariantMap BCFCacheTopicFile::read() const
     // every byte.
     if (!file.open(QIODevice::ReadOnly))
         return QVariantMap();
-    return BCFCacheRecordCodec::fromJson(file.readAll());
+    BCFCacheJsonReader reader;
+    QVariantMap record;
+    if (!reader.read(file, &record))
+        qWarning("Topic file not read: %s", qUtf8Printable(reader.errorString()));
+    return record;
 }
 
 bool BCFCacheTopicFile::write(const QVariantMap& record, Durability durability) const

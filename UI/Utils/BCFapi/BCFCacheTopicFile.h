@@ -26,7 +26,9 @@ public:
     // Removes the topic directory with everything in it.
     bool removeDirectory() const;
 
-    // The stored record; empty when the file is missing, unreadable, not valid JSON or not an object.
+    // The stored record; empty when the file is missing, unreadable, larger than
+    // BCFCacheJsonReader::DefaultMaximumSize, not valid JSON or not an object (with a warning giving
+    // the reason for the last three).
     QVariantMap read() const;
     enum class Durability {
         Flushed,   // on disk before the call returns (what a user's edit needs)
