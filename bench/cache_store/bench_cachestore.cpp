@@ -7,7 +7,7 @@
 // ~/.qttest/cache/<this run> and is removed at the end.
 
 #include "BCFapi/BCFCacheApi.h"
-#include "BCFapi/BCFCacheBase64.h"
+#include "BCFCacheBase64.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,10 +3,11 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "QtTools/MessageBoxes.h"
+
 #include <QAction>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QMessageBox>
 #include <QSettings>
 
 namespace Vexamo {
@@ -62,8 +63,10 @@ void BCFCacheApi::checkFileHistorySize()
 
 void BCFCacheApi::fileChanged(const QString& path)
 {
-    // No second question while this one is open.
-    disconnect(m_watcher, SIGNAL(fileChanged(QString)), this, SLOT(fileChanged(QString)));
+    // The question runs an event loop in which further changes arrive: they ask no second question
+    // while this one is open.
+    if (m_askingReload)
+        return;
 
     if (QFileInfo::exists(path)) {
         // A program that saves by writing a new file and renaming it over the old one ends the
@@ -71,10 +74,11 @@ void BCFCacheApi::fileChanged(const QString& path)
         if (!m_watcher->files().contains(path))
             m_watcher->addPath(path);
 
-        const QMessageBox::StandardButton answer = QMessageBox::information(
-            nullptr, tr("File changed on disk"),
+        m_askingReload = true;
+        const QMessageBox::StandardButton answer = QtTools::information(tr("File changed on disk"),
             tr("The file %1 changed on disk, do you want to reload it ?").arg(path),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        m_askingReload = false;
         if (answer == QMessageBox::Yes) {
             for (QAction* action : qAsConst(m_actions)) {
                 if (action->text() == path) {
@@ -96,8 +100,6 @@ void BCFCacheApi::fileChanged(const QString& path)
             }
         }
     }
-
-    connect(m_watcher, SIGNAL(fileChanged(QString)), this, SLOT(fileChanged(QString)));
 }
 
 } // namespace Vexamo

@@ -1,7 +1,7 @@
-#include "BCFapi/BCFCacheTopicFile.h"
+#include "BCFCacheTopicFile.h"
 
-#include "BCFapi/BCFCacheRecordCodec.h"
-#include "BCFapi/BCFCacheTopicId.h"
+#include "BCFCacheRecordCodec.h"
+#include "BCFCacheTopicId.h"
 
 #include "Utility/RemoveDir.h"
 
