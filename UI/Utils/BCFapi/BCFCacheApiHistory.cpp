@@ -27,6 +27,8 @@ QStringList BCFCacheApi::readFileHistory()
     QSettings settings;
     settings.beginGroup(HistoryGroup);
     QStringList entries = settings.value(HistoryKey, QStringList()).toStringList();
+    // An empty path would become an entry that looks like a never-saved new document; the
+    // history written by this class never holds one, so one read here came from elsewhere.
     entries.removeAll(QString());
     entries.removeDuplicates();
     settings.setValue(HistoryKey, entries);

@@ -193,6 +193,8 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
         creating.addStep(1);
         emit opened(entry);
     } else {
+        // The model names the reason for every file it refuses; should it give none, the user still
+        // learns which file failed instead of seeing an empty box.
         if (message.isEmpty()) {
             title = tr("Error");
             message = tr("The file %1 could not be read.").arg(QFileInfo(path).fileName());

@@ -273,7 +273,9 @@ void BCFCacheApi::checkToSaveCurrentBCF()
         }
     }
 
-    // A new document that was never saved leaves no entry behind.
+    // A new document that was never saved leaves no entry behind. Its entry is reported only when
+    // it is taken from the list here: one that already left it (trimmed off the end) was reported
+    // as discarded then, and a second report would make the host remove it twice.
     QAction* entry = currentEntry();
     if (currentFileName().isEmpty() && entry) {
         if (m_actions.removeOne(entry))
