@@ -65,7 +65,11 @@ void TestCacheStore::changesMarkTheDocumentModified_data()
         << Change([](BCFCacheStore& s) { s.replaceInList("t", "comments", "e", nullptr); }) << true;
     QTest::newRow("change unknown entry")
         << Change([](BCFCacheStore& s) { s.changeInList("t", "viewpoints", "x", [](QVariantMap&) {}); }) << true;
+    QTest::newRow("change entry")
+        << Change([](BCFCacheStore& s) { s.changeInList("t", "comments", "e", [](QVariantMap&) {}); }) << true;
     QTest::newRow("set member") << Change([](BCFCacheStore& s) { s.setMember("t", "files", QVariant()); }) << true;
+    QTest::newRow("set member of unknown topic")
+        << Change([](BCFCacheStore& s) { s.setMember("zz", "files", QVariantList()); }) << true;
     QTest::newRow("reads") << Change([](BCFCacheStore& s) {
         s.topics();
         s.topic("t");

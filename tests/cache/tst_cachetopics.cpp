@@ -241,35 +241,24 @@ void TestCacheTopics::savedFlag()
         std::function<void()> run;
         bool savedAfter;
     };
+    // Which store change each operation makes is the store's test (tst_cachestore); here, the
+    // operations that BCFCacheApi decides on itself, and one of each kind that it hands on.
     const std::vector<Step> steps{
         {"createProject", [&] { current->createProject("p"); }, false},
         {"editSingleProject", [&] { current->editSingleProject("p", "n"); }, false},
-        {"createTopic", [&] { current->createTopic({{"guid", "u"}}, QString()); }, false},
-        {"createTopic existing", [&] { current->createTopic({{"guid", "u"}}, QString()); }, true},
-        {"editSingleTopic unknown", [&] { current->editSingleTopic("zz", {}, QString()); }, false},
-        {"removeSingleTopic unknown", [&] { current->removeSingleTopic("zz", QString()); }, false},
+        {"createProjectExtension", [&] { current->createProjectExtension("p", {{"a", 1}}); }, true},
+        {"createTopic existing", [&] { current->createTopic({{"guid", "t"}}, QString()); }, true},
         {"createComment unknown topic", [&] { current->createComment("zz", {}, QString()); }, false},
-        {"createViewpoint unknown topic", [&] { current->createViewpoint("zz", {}, QString()); }, false},
-        {"editSingleComment", [&] { current->editSingleComment("t", "c", {{"guid", "c"}}, QString()); }, false},
         {"editSingleComment unknown", [&] { current->editSingleComment("t", "x", {}, QString()); }, true},
-        {"removeSingleComment unknown", [&] { current->removeSingleComment("t", "x", QString()); }, true},
-        {"editSingleViewpoint unknown", [&] { current->editSingleViewpoint("t", "x", {}, QString()); }, true},
-        {"removeSingleViewpoint unknown", [&] { current->removeSingleViewpoint("t", "x", QString()); }, true},
         {"editSnapshotContent unknown", [&] { current->editSnapshotContent("t", "x", &png, QString()); }, false},
-        {"editSnapshotContent", [&] { current->editSnapshotContent("t", "v", &png, QString()); }, false},
-        {"setComponent unknown", [&] { current->setComponent("t", "x", {}, QString()); }, false},
-        {"setBimSnippet unknown topic", [&] { current->setBimSnippet("zz", {}, QString()); }, false},
-        {"setFile", [&] { current->setFile("t", {}, QString()); }, false},
-        {"setDocumentReference", [&] { current->setDocumentReference("t", {}, QString()); }, false},
+        {"setComponent", [&] { current->setComponent("t", "v", {}, QString()); }, false},
         {"setRelatedTopics", [&] { current->setRelatedTopics("t", {}, QString()); }, false},
         {"editBitmapContent", [&] { current->editBitmapContent("t", "v", "b", &png, QString()); }, true},
         {"setBimSnippetContent", [&] { current->setBimSnippetContent("t", &png, QString()); }, true},
-        {"createProjectExtension", [&] { current->createProjectExtension("p", {{"a", 1}}); }, true},
         {"reads", [&] {
              current->getTopic(QString());
              current->getSingleTopic("t", QString());
              current->getComment("t", QString());
-             current->getViewpoint("t", QString());
              delete current->getSnapshotContent("t", "v", QString());
              current->getComponent("t", "v", QString());
              current->saveTopics(QString());
