@@ -147,6 +147,7 @@ private:
     bool writeCacheTo(const QString& path);
     bool offerToSaveCurrent();
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
+    void installLoad(BCFLib::BCFLoadingWorker* worker);
 
     // Set when the last write of the cache failed; read by offerToSaveCurrent.
     bool m_saveFailed = false;
@@ -160,7 +161,6 @@ private:
     // loop); they are handled, in order, once that one is done.
     QList<BCFLib::BCFLoadingWorker*> m_finishedLoads;
     bool m_installingLoad = false;
-    void installLoad(BCFLib::BCFLoadingWorker* worker);
 
     static const int sFileHistorySize = 10;
 };
