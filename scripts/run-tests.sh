@@ -54,6 +54,21 @@ run_ctest() {
   ctest --test-dir "$ROOT/$1" --output-on-failure -j"$JOBS"
 }
 
+# skipped_tests <build dir>: adds to the summary how many test functions the last ctest run of that
+# build skipped, and why (the QSKIP messages of the Qt Test output, counted per reason).
+skipped_tests() {
+  local log="$ROOT/$1/Testing/Temporary/LastTest.log"
+  [ -f "$log" ] || return 0
+  local count
+  count=$(grep -c '^SKIP   : ' "$log")
+  summary+=("      $1: $count test function(s) skipped")
+  [ "$count" -eq 0 ] && return 0
+  local reason
+  while IFS= read -r reason; do
+    summary+=("        $reason")
+  done < <(grep '^SKIP   : ' "$log" | sed 's/^SKIP   : [^(]*([^)]*) //' | sort | uniq -c | sort -rn)
+}
+
 build_fuzz() {
   CC=clang CXX=clang++ configure build/ci-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBCF_BUILD_FUZZ=ON -DBCF_BUILD_TESTS=OFF -DBCF_BUILD_BENCH=OFF -DBCF_BUILD_APPS=OFF \
@@ -81,6 +96,7 @@ fi
 if run "configure build/ci" configure build/ci -DCMAKE_BUILD_TYPE=Release; then
   run "build build/ci" build build/ci
   run "ctest build/ci" run_ctest build/ci
+  skipped_tests build/ci
 fi
 
 # 2. Sanitizers. Qt and the platform libraries keep some allocations until exit; the suppressions
@@ -92,6 +108,7 @@ if run "configure build/ci-asan" configure build/ci-asan -DCMAKE_BUILD_TYPE=Debu
      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DBCF_SANITIZE=ON -DBCF_BUILD_BENCH=OFF -DBCF_BUILD_APPS=ON; then
   run "build build/ci-asan (ASan+UBSan)" build build/ci-asan
   run "ctest build/ci-asan (ASan+UBSan)" run_ctest build/ci-asan
+  skipped_tests build/ci-asan
 fi
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 

@@ -7,8 +7,8 @@
 // ~/.qttest/cache/<this run> and is removed at the end.
 
 #include "BCFapi/BCFCacheApi.h"
-#include "BCFapi/BCFCacheBase64.h"
-#include "BCFapi/BCFCacheJsonReader.h"
+#include "BCFCacheBase64.h"
+#include "BCFCacheJsonReader.h"
 
 #include <QApplication>
 #include <QDir>

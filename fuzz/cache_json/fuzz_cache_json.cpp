@@ -1,6 +1,6 @@
 // Fuzzes the topic-file reader of the working cache: every input must be read or refused with a
 // reason, and the fast parser must give exactly what QJsonDocument gives.
-#include "BCFapi/BCFCacheJsonReader.h"
+#include "BCFCacheJsonReader.h"
 
 #include <QVariant>
 

@@ -1,11 +1,26 @@
 #include "CacheTestHelpers.h"
 
+#include "BCFTestSupport/MessageBoxAnswerer.h"
+
 #include <QDir>
 #include <QDirIterator>
 
-QString TestableCache::topicFilePath(const QString& topic_id) const
+QString cacheDirectory()
 {
-    return m_cachePath + topic_id + QLatin1String("/annotation.json");
+    return Vexamo::BCFCacheStore::defaultDirectory();
+}
+
+QString topicFilePath(const QString& topic_id)
+{
+    return cacheDirectory() + topic_id + QLatin1String("/annotation.json");
+}
+
+bool isModified(Vexamo::BCFCacheApi& cache)
+{
+    BCFTest::MessageBoxAnswerer boxes;
+    boxes.answer(QMessageBox::No);
+    cache.checkToSaveCurrentBCF();
+    return boxes.count() == 1 && boxes.last().title == QLatin1String("Save BCF");
 }
 
 QMap<QString, QByteArray> treeSnapshot(const QString& root)

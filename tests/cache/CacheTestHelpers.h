@@ -2,6 +2,7 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "BCFCacheStore.h"
 #include "BCFTestSupport/TestFiles.h"
 
 #include <QByteArray>
@@ -11,20 +12,17 @@
 using BCFTest::fileBytes;
 using BCFTest::writeFileBytes;
 
-// A BCFCacheApi that lets the tests reach its protected state.
-class TestableCache : public Vexamo::BCFCacheApi
+// The working directory that every BCFCacheApi of the test shares, ending with a separator.
+QString cacheDirectory();
+// The topic file of topic_id in that directory.
+QString topicFilePath(const QString& topic_id);
+// The position of the entry named id in list (comments, viewpoints), or -1.
+inline int positionOf(const QVariantList& list, const QString& id)
 {
-public:
-    using Vexamo::BCFCacheApi::BCFCacheApi;
-    using Vexamo::BCFCacheApi::commentPosition;
-    using Vexamo::BCFCacheApi::positionInList;
-    using Vexamo::BCFCacheApi::viewpointPosition;
-
-    bool saved() const { return m_saved; }
-    void setSaved(bool saved) { m_saved = saved; }
-    QString cachePath() const { return m_cachePath; }
-    QString topicFilePath(const QString& topic_id) const;
-};
+    return Vexamo::BCFCacheStore::positionInList(id, list);
+}
+// Whether cache holds a modified document: whether leaving it asks to save it (answered No).
+bool isModified(Vexamo::BCFCacheApi& cache);
 
 // Every entry below root (directories and files, hidden ones included), by relative path, with the
 // content of each file, so that two snapshots show any change made in between.

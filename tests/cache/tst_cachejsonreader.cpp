@@ -1,8 +1,8 @@
 // BCFCacheJsonReader against the QJsonDocument reader it replaces: the same verdict and exactly the
 // same record (types, bits of every double, snapshot bytes) for varied topic files, a reason for
 // every refusal, and the size guard.
-#include "BCFapi/BCFCacheJsonReader.h"
-#include "BCFapi/BCFCacheRecordCodec.h"
+#include "BCFCacheJsonReader.h"
+#include "BCFCacheRecordCodec.h"
 
 #include <QTemporaryFile>
 #include <QtTest>

@@ -40,14 +40,14 @@ QStringList TestCacheNested::guids(const QVariantList& list)
 
 void TestCacheNested::init()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     QVERIFY(cache.clearTopics());
     QCOMPARE(cache.createTopic({{"guid", "t"}, {"title", "topic"}}, QString()), QStringLiteral("t"));
 }
 
 void TestCacheNested::commentOrderAndPositions()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     QCOMPARE(cache.createComment("t", {{"guid", "c1"}, {"comment", "one"}}, QString()), QStringLiteral("c1"));
     const QString c2 = cache.createComment("t", {{"comment", "two"}}, QString());
     QVERIFY(!c2.isEmpty());
@@ -60,11 +60,11 @@ void TestCacheNested::commentOrderAndPositions()
     cache.editSingleComment("t", c2, {{"guid", c2}, {"comment", "edited"}}, QString());
     QCOMPARE(guids(cache.getComment("t", QString())), (QStringList{"c1", c2, "c3"}));
     QCOMPARE(cache.getSingleComment("t", c2, QString()).value("comment").toString(), QStringLiteral("edited"));
-    QCOMPARE(cache.commentPosition(c2, "t"), 1);
+    QCOMPARE(positionOf(cache.getComment("t", QString()), c2), 1);
 
     cache.removeSingleComment("t", "c1", QString());
     QCOMPARE(guids(cache.getComment("t", QString())), (QStringList{c2, "c3"}));
-    QCOMPARE(cache.commentPosition("c3", "t"), 1);
+    QCOMPARE(positionOf(cache.getComment("t", QString()), "c3"), 1);
     // The topic's own members are untouched.
     QCOMPARE(cache.getSingleTopic("t", QString()).value("title").toString(), QStringLiteral("topic"));
 
@@ -78,7 +78,7 @@ void TestCacheNested::commentOrderAndPositions()
 
 void TestCacheNested::commentEditWithOtherGuid()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createComment("t", {{"guid", "a"}}, QString());
     cache.createComment("t", {{"guid", "b"}}, QString());
     cache.editSingleComment("t", "a", {{"guid", "renamed"}, {"comment", "x"}}, QString());
@@ -88,12 +88,12 @@ void TestCacheNested::commentEditWithOtherGuid()
     // A record without "guid" is stored as it comes and can no longer be found.
     cache.editSingleComment("t", "b", {{"comment", "anonymous"}}, QString());
     QCOMPARE(cache.getComment("t", QString()).at(1).toMap(), (QVariantMap{{"comment", "anonymous"}}));
-    QCOMPARE(cache.commentPosition("b", "t"), -1);
+    QCOMPARE(positionOf(cache.getComment("t", QString()), "b"), -1);
 }
 
 void TestCacheNested::viewpointsAndComponents()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     const QVariantMap camera{{"camera_view_point", QVariantMap{{"x", 1}, {"y", 2.5}, {"z", -3}}},
                              {"field_of_view", 60}};
     QCOMPARE(cache.createViewpoint("t", {{"guid", "v1"}, {"perspective_camera", camera}}, QString()),
@@ -119,24 +119,24 @@ void TestCacheNested::viewpointsAndComponents()
     QCOMPARE(cache.getSingleViewpoint("t", "v3", QString()), (QVariantMap{{"guid", "v3"}, {"lines", QVariantList()}}));
     cache.removeSingleViewpoint("t", "v1", QString());
     QCOMPARE(guids(cache.getViewpoint("t", QString())), (QStringList{v2, "v3"}));
-    QCOMPARE(cache.viewpointPosition("v3", "t"), 1);
+    QCOMPARE(positionOf(cache.getViewpoint("t", QString()), "v3"), 1);
 }
 
 void TestCacheNested::itemsUnderUnknownOrBrokenTopics()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     // Unknown topic: an id comes back, nothing is stored and no directory appears.
     QVERIFY(!cache.createComment("nowhere", {{"comment", "lost"}}, QString()).isEmpty());
     QCOMPARE(cache.createViewpoint("nowhere", {{"guid", "v"}}, QString()), QStringLiteral("v"));
     cache.setFile("nowhere", {QVariantMap{{"file_name", "a.ifc"}}}, QString());
-    QVERIFY(!QFileInfo::exists(cache.cachePath() + "nowhere"));
+    QVERIFY(!QFileInfo::exists(cacheDirectory() + "nowhere"));
     QCOMPARE(cache.getViewpoint("nowhere", QString()), QVariantList());
     QCOMPARE(cache.getSingleComment("nowhere", "x", QString()), QVariantMap());
     QVERIFY(!cache.getSnapshotContent("nowhere", "v", QString()));
 
     // A topic directory with a broken file: the new item becomes the file's only content.
-    QVERIFY(QDir(cache.cachePath()).mkdir("broken"));
-    QVERIFY(writeFileBytes(cache.topicFilePath("broken"), "not json"));
+    QVERIFY(QDir(cacheDirectory()).mkdir("broken"));
+    QVERIFY(writeFileBytes(topicFilePath("broken"), "not json"));
     cache.createComment("broken", {{"guid", "c"}}, QString());
     QCOMPARE(cache.getSingleTopic("broken", QString()),
              (QVariantMap{{"comments", QVariantList{QVariantMap{{"guid", "c"}}}}}));
@@ -144,7 +144,7 @@ void TestCacheNested::itemsUnderUnknownOrBrokenTopics()
 
 void TestCacheNested::snapshotBytesSurvive()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createViewpoint("t", {{"guid", "v"}}, QString());
     cache.createViewpoint("t", {{"guid", "w"}}, QString());
     QByteArray bytes = awkwardBytes(4096);
@@ -160,7 +160,7 @@ void TestCacheNested::snapshotBytesSurvive()
     QVERIFY(!cache.getSnapshotContent("t", "w", QString()));
 
     // In the file: base64 text labelled "png".
-    const QJsonObject stored = QJsonDocument::fromJson(fileBytes(cache.topicFilePath("t"))).object();
+    const QJsonObject stored = QJsonDocument::fromJson(fileBytes(topicFilePath("t"))).object();
     const QJsonObject snapshot = stored.value("viewpoints").toArray().at(0).toObject().value("snapshot").toObject();
     QCOMPARE(snapshot.value("snapshot_type").toString(), QStringLiteral("png"));
     QCOMPARE(QByteArray::fromBase64(snapshot.value("snapshot_data").toString().toLatin1()), bytes);
@@ -181,12 +181,12 @@ void TestCacheNested::snapshotBytesSurvive()
     const std::unique_ptr<QByteArray> replaced(cache.getSnapshotContent("t", "v", QString()));
     QCOMPARE(*replaced, replacement);
     QVERIFY(cache.getSingleViewpoint("t", "v", QString()).contains("components"));
-    QCOMPARE(cache.viewpointPosition("v", "t"), 0);
+    QCOMPARE(positionOf(cache.getViewpoint("t", QString()), "v"), 0);
 }
 
 void TestCacheNested::snapshotEdgeCases()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createViewpoint("t", {{"guid", "v"}}, QString());
     QByteArray bytes("abc");
     cache.editSnapshotContent("t", "v", &bytes, QString());
@@ -216,7 +216,7 @@ void TestCacheNested::snapshotEdgeCases()
     }
 
     // Text that is no base64 (a file written by hand) keeps its UTF-8 bytes.
-    QVERIFY(writeFileBytes(cache.topicFilePath("t"),
+    QVERIFY(writeFileBytes(topicFilePath("t"),
                            "{\"viewpoints\": [{\"guid\": \"v\", \"snapshot\": {\"snapshot_data\": \"no base64 \u00e9\"}},"
                            " {\"guid\": \"w\", \"snapshot\": {\"snapshot_data\": \"QUJD\"}}]}"));
     read.reset(cache.getSnapshotContent("t", "v", QString()));
@@ -234,7 +234,7 @@ void TestCacheNested::snapshotEdgeCases()
 
 void TestCacheNested::attachmentEmptyValues()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createComment("t", {{"guid", "c"}}, QString());
     cache.createViewpoint("t", {{"guid", "v"}}, QString());
 

@@ -38,7 +38,7 @@ QVariantMap TestCacheSafety::victimRecord(const QString& guid)
 
 void TestCacheSafety::init()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     QVERIFY(cache.clearTopics());
 }
 
@@ -62,8 +62,8 @@ void TestCacheSafety::hostileTopicIds_data()
 void TestCacheSafety::hostileTopicIds()
 {
     QFETCH(QString, id);
-    TestableCache cache;
-    const QString root = cache.cachePath();
+    auto setup = std::make_unique<Vexamo::BCFCacheApi>();
+    const QString root = cacheDirectory();
     const QString parent = QFileInfo(QDir::cleanPath(root)).absolutePath();
 
     // Targets that a path-built id would reach: a topic beside the working directory, a topic file
@@ -71,12 +71,14 @@ void TestCacheSafety::hostileTopicIds()
     QVERIFY(QDir(parent).mkpath("victim"));
     QVERIFY(writeFileBytes(parent + "/victim/annotation.json", "{\"guid\": \"victim\", \"title\": \"victim\"}"));
     QVERIFY(writeFileBytes(root + "annotation.json", "{\"guid\": \".\", \"title\": \"root\"}"));
-    QCOMPARE(cache.createTopic(victimRecord("inside"), QString()), QStringLiteral("inside"));
+    QCOMPARE(setup->createTopic(victimRecord("inside"), QString()), QStringLiteral("inside"));
     QVERIFY(QDir(root + "inside").mkdir("victim"));
     QVERIFY(writeFileBytes(root + "inside/victim/annotation.json", "{\"guid\": \"victim\"}"));
 
     const QMap<QString, QByteArray> before = treeSnapshot(parent);
-    cache.setSaved(true);
+    // From here on, an unmodified document over the same directory.
+    setup.reset();
+    Vexamo::BCFCacheApi cache;
     QByteArray bytes("png");
 
     // An empty "guid" asks for a new id; as a topic id it is refused everywhere else.
@@ -100,13 +102,13 @@ void TestCacheSafety::hostileTopicIds()
     QCOMPARE(cache.getSingleComment(id, "c", QString()), QVariantMap());
     cache.editSingleComment(id, "c", {{"guid", "c"}, {"comment", "x"}}, QString());
     cache.removeSingleComment(id, "c", QString());
-    QCOMPARE(cache.commentPosition("c", id), -1);
+    QCOMPARE(positionOf(cache.getComment(id, QString()), "c"), -1);
 
     QCOMPARE(cache.getViewpoint(id, QString()), QVariantList());
     QCOMPARE(cache.createViewpoint(id, {{"guid", "n"}}, QString()), QString());
     QCOMPARE(cache.getSingleViewpoint(id, "v", QString()), QVariantMap());
     cache.editSingleViewpoint(id, "v", {{"guid", "v"}}, QString());
-    QCOMPARE(cache.viewpointPosition("v", id), -1);
+    QCOMPARE(positionOf(cache.getViewpoint(id, QString()), "v"), -1);
     cache.editSnapshotContent(id, "v", &bytes, QString());
     QVERIFY(!std::unique_ptr<QByteArray>(cache.getSnapshotContent(id, "v", QString())));
     QCOMPARE(cache.getComponent(id, "v", QString()), QVariantMap());
@@ -114,15 +116,15 @@ void TestCacheSafety::hostileTopicIds()
     cache.removeSingleViewpoint(id, "v", QString());
 
     QCOMPARE(treeSnapshot(parent), before);
-    QVERIFY(cache.saved());
+    QVERIFY(!isModified(cache));
     QCOMPARE(cache.getSingleTopic("inside", QString()), victimRecord("inside"));
 }
 
 void TestCacheSafety::failedWriteKeepsRecord()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     QCOMPARE(cache.createTopic(victimRecord("t"), QString()), QStringLiteral("t"));
-    const QByteArray previous = fileBytes(cache.topicFilePath("t"));
+    const QByteArray previous = fileBytes(topicFilePath("t"));
 
     // A file-size limit makes every large write fail the way a full disk does.
     QString refused;
@@ -138,11 +140,11 @@ void TestCacheSafety::failedWriteKeepsRecord()
         refused = cache.createTopic(bigTopic, QString());
     }
 
-    QCOMPARE(fileBytes(cache.topicFilePath("t")), previous);
-    QCOMPARE(QDir(cache.cachePath() + "t").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+    QCOMPARE(fileBytes(topicFilePath("t")), previous);
+    QCOMPARE(QDir(cacheDirectory() + "t").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"annotation.json"});
     QCOMPARE(refused, QString());
-    QVERIFY(!QFileInfo::exists(cache.cachePath() + "u"));
+    QVERIFY(!QFileInfo::exists(cacheDirectory() + "u"));
     QCOMPARE(cache.getTopic(QString()).size(), 1);
 }
 
@@ -150,10 +152,10 @@ void TestCacheSafety::readOnlyTopicKeepsRecord()
 {
     if (geteuid() == 0)
         QSKIP("file permissions do not stop the super-user");
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     QCOMPARE(cache.createTopic(victimRecord("t"), QString()), QStringLiteral("t"));
-    const QString dir = cache.cachePath() + "t";
-    const QString file = cache.topicFilePath("t");
+    const QString dir = cacheDirectory() + "t";
+    const QString file = topicFilePath("t");
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
 
     QVERIFY(QFile::setPermissions(dir, readOnly));

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using Vexamo::BCFCacheApi;
@@ -34,7 +35,7 @@ private slots:
 
 void TestCacheTopics::init()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     QVERIFY(cache.clearTopics());
 }
 
@@ -44,12 +45,12 @@ void TestCacheTopics::construction()
         + QStringLiteral("Annotations") + QDir::separator();
     QVERIFY(QDir(expected).removeRecursively());
 
-    TestableCache cache;
-    QCOMPARE(cache.cachePath(), expected);
+    Vexamo::BCFCacheApi cache;
+    QCOMPARE(cacheDirectory(), expected);
     QVERIFY(QFileInfo(expected).isDir());
     QCOMPARE(cache.version(), QStringLiteral("2.1"));
     QCOMPARE(int(cache.getType()), 0);
-    QVERIFY(cache.saved());
+    QVERIFY(!isModified(cache));
     QCOMPARE(cache.username(), QString());
     cache.setCurrentProject(QStringLiteral("p"));
     QCOMPARE(cache.getCurrentProject(), QString());
@@ -67,13 +68,13 @@ void TestCacheTopics::construction()
     // A second object shares the directory and does not empty it.
     const QString id = cache.createTopic({{"title", "kept"}}, QString());
     QVERIFY(!id.isEmpty());
-    TestableCache other;
+    Vexamo::BCFCacheApi other;
     QCOMPARE(other.getSingleTopic(id, QString()).value("title").toString(), QStringLiteral("kept"));
 }
 
 void TestCacheTopics::createAndReadTopics()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     const QString newId = cache.createTopic({{"title", "no id"}}, QString());
     QVERIFY(!newId.isEmpty());
     QCOMPARE(cache.getSingleTopic(newId, QString()).value("guid").toString(), newId);
@@ -105,15 +106,15 @@ void TestCacheTopics::createAndReadTopics()
     QVERIFY(!QFileInfo::exists(QDir::temp().filePath("never.json")));
 
     // Without a working directory nothing is created, and nothing is listed.
-    QVERIFY(QDir(cache.cachePath()).removeRecursively());
+    QVERIFY(QDir(cacheDirectory()).removeRecursively());
     QCOMPARE(cache.createTopic({{"guid", "t2"}}, QString()), QString());
-    QVERIFY(!QFileInfo::exists(cache.cachePath()));
+    QVERIFY(!QFileInfo::exists(cacheDirectory()));
     QCOMPARE(cache.getTopic(QString()), QVariantList());
 }
 
 void TestCacheTopics::fileFormat()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     const QDateTime when(QDate(2024, 5, 17), QTime(8, 30, 15), Qt::UTC);
     const QVariantMap topic{{"guid", "t"},
                             {"title", QStringLiteral("Grüße")},
@@ -144,16 +145,16 @@ void TestCacheTopics::fileFormat()
     QCOMPARE(read.value("extra_key").toString(), QStringLiteral("kept"));
 
     // Indented JSON, UTF-8 without a byte-order mark, nothing else in the topic directory.
-    const QByteArray bytes = fileBytes(cache.topicFilePath("t"));
+    const QByteArray bytes = fileBytes(topicFilePath("t"));
     QVERIFY(bytes.startsWith("{\n    \""));
     QVERIFY(bytes.contains("\"Grüße\""));
-    QCOMPARE(QDir(cache.cachePath() + "t").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+    QCOMPARE(QDir(cacheDirectory() + "t").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"annotation.json"});
 }
 
 void TestCacheTopics::editReplacesWholeRecord()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createTopic({{"guid", "t"}, {"title", "old"}, {"comments", QVariantList{QVariantMap{{"guid", "c"}}}}},
                       QString());
     cache.editSingleTopic("t", {{"title", "new"}}, QString());
@@ -163,19 +164,19 @@ void TestCacheTopics::editReplacesWholeRecord()
 
     // A topic without a directory stays absent.
     cache.editSingleTopic("ghost", {{"title", "x"}}, QString());
-    QVERIFY(!QFileInfo::exists(cache.cachePath() + "ghost"));
+    QVERIFY(!QFileInfo::exists(cacheDirectory() + "ghost"));
     QCOMPARE(cache.getTopic(QString()).size(), 1);
 }
 
 void TestCacheTopics::invalidTopicFiles()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createTopic({{"guid", "good"}}, QString());
-    QVERIFY(QDir(cache.cachePath()).mkdir("broken"));
-    QVERIFY(writeFileBytes(cache.topicFilePath("broken"), "{ \"title\": "));
-    QVERIFY(QDir(cache.cachePath()).mkdir("array"));
-    QVERIFY(writeFileBytes(cache.topicFilePath("array"), "[1, 2]"));
-    QVERIFY(QDir(cache.cachePath()).mkdir("nofile"));
+    QVERIFY(QDir(cacheDirectory()).mkdir("broken"));
+    QVERIFY(writeFileBytes(topicFilePath("broken"), "{ \"title\": "));
+    QVERIFY(QDir(cacheDirectory()).mkdir("array"));
+    QVERIFY(writeFileBytes(topicFilePath("array"), "[1, 2]"));
+    QVERIFY(QDir(cacheDirectory()).mkdir("nofile"));
 
     QCOMPARE(cache.getSingleTopic("broken", QString()), QVariantMap());
     QCOMPARE(cache.getSingleTopic("array", QString()), QVariantMap());
@@ -191,13 +192,13 @@ void TestCacheTopics::invalidTopicFiles()
 
 void TestCacheTopics::listingIgnoresFilesHiddenAndLinks()
 {
-    TestableCache cache;
-    const QString root = cache.cachePath();
+    Vexamo::BCFCacheApi cache;
+    const QString root = cacheDirectory();
     cache.createTopic({{"guid", "t"}}, QString());
     QVERIFY(writeFileBytes(root + "plain.json", "{\"guid\": \"plain\"}"));
     QVERIFY(writeFileBytes(root + ".hidden-file", "x"));
     QVERIFY(QDir(root).mkdir(".hidden"));
-    QVERIFY(writeFileBytes(cache.topicFilePath(".hidden"), "{\"guid\": \".hidden\"}"));
+    QVERIFY(writeFileBytes(topicFilePath(".hidden"), "{\"guid\": \".hidden\"}"));
     QVERIFY(QFile::link(root + "t", root + "link"));
 
     const QVariantList topics = cache.getTopic(QString());
@@ -207,28 +208,32 @@ void TestCacheTopics::listingIgnoresFilesHiddenAndLinks()
 
 void TestCacheTopics::clearAndRemove()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     cache.createTopic({{"guid", "a"}}, QString());
     cache.createTopic({{"guid", "b"}}, QString());
     cache.removeSingleTopic("a", QString());
-    QVERIFY(!QFileInfo::exists(cache.cachePath() + "a"));
+    QVERIFY(!QFileInfo::exists(cacheDirectory() + "a"));
     QCOMPARE(cache.getTopic(QString()).size(), 1);
 
-    cache.setSaved(false);
+    cache.createProject("p");
+    QVERIFY(isModified(cache));
     QVERIFY(cache.clearTopics());
-    QVERIFY(cache.saved());
-    QVERIFY(QFileInfo(cache.cachePath()).isDir());
-    QVERIFY(QDir(cache.cachePath()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QVERIFY(!isModified(cache));
+    QVERIFY(QFileInfo(cacheDirectory()).isDir());
+    QVERIFY(QDir(cacheDirectory()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     QCOMPARE(cache.createTopic({{"guid", "c"}}, QString()), QStringLiteral("c"));
 }
 
 void TestCacheTopics::savedFlag()
 {
-    TestableCache cache;
-    cache.createTopic({{"guid", "t"}}, QString());
+    // Each step starts from a new object, which holds an unmodified document over the topics that
+    // the steps before left on disk.
+    std::unique_ptr<Vexamo::BCFCacheApi> current = std::make_unique<Vexamo::BCFCacheApi>();
+    Vexamo::BCFCacheApi& setup = *current;
+    setup.createTopic({{"guid", "t"}}, QString());
     const QVariantMap viewpoint{{"guid", "v"}};
-    cache.createViewpoint("t", viewpoint, QString());
-    cache.createComment("t", {{"guid", "c"}}, QString());
+    setup.createViewpoint("t", viewpoint, QString());
+    setup.createComment("t", {{"guid", "c"}}, QString());
     QByteArray png("png");
 
     struct Step {
@@ -236,64 +241,53 @@ void TestCacheTopics::savedFlag()
         std::function<void()> run;
         bool savedAfter;
     };
+    // Which store change each operation makes is the store's test (tst_cachestore); here, the
+    // operations that BCFCacheApi decides on itself, and one of each kind that it hands on.
     const std::vector<Step> steps{
-        {"createProject", [&] { cache.createProject("p"); }, false},
-        {"editSingleProject", [&] { cache.editSingleProject("p", "n"); }, false},
-        {"createTopic", [&] { cache.createTopic({{"guid", "u"}}, QString()); }, false},
-        {"createTopic existing", [&] { cache.createTopic({{"guid", "u"}}, QString()); }, true},
-        {"editSingleTopic unknown", [&] { cache.editSingleTopic("zz", {}, QString()); }, false},
-        {"removeSingleTopic unknown", [&] { cache.removeSingleTopic("zz", QString()); }, false},
-        {"createComment unknown topic", [&] { cache.createComment("zz", {}, QString()); }, false},
-        {"createViewpoint unknown topic", [&] { cache.createViewpoint("zz", {}, QString()); }, false},
-        {"editSingleComment", [&] { cache.editSingleComment("t", "c", {{"guid", "c"}}, QString()); }, false},
-        {"editSingleComment unknown", [&] { cache.editSingleComment("t", "x", {}, QString()); }, true},
-        {"removeSingleComment unknown", [&] { cache.removeSingleComment("t", "x", QString()); }, true},
-        {"editSingleViewpoint unknown", [&] { cache.editSingleViewpoint("t", "x", {}, QString()); }, true},
-        {"removeSingleViewpoint unknown", [&] { cache.removeSingleViewpoint("t", "x", QString()); }, true},
-        {"editSnapshotContent unknown", [&] { cache.editSnapshotContent("t", "x", &png, QString()); }, false},
-        {"editSnapshotContent", [&] { cache.editSnapshotContent("t", "v", &png, QString()); }, false},
-        {"setComponent unknown", [&] { cache.setComponent("t", "x", {}, QString()); }, false},
-        {"setBimSnippet unknown topic", [&] { cache.setBimSnippet("zz", {}, QString()); }, false},
-        {"setFile", [&] { cache.setFile("t", {}, QString()); }, false},
-        {"setDocumentReference", [&] { cache.setDocumentReference("t", {}, QString()); }, false},
-        {"setRelatedTopics", [&] { cache.setRelatedTopics("t", {}, QString()); }, false},
-        {"editBitmapContent", [&] { cache.editBitmapContent("t", "v", "b", &png, QString()); }, true},
-        {"setBimSnippetContent", [&] { cache.setBimSnippetContent("t", &png, QString()); }, true},
-        {"createProjectExtension", [&] { cache.createProjectExtension("p", {{"a", 1}}); }, true},
+        {"createProject", [&] { current->createProject("p"); }, false},
+        {"editSingleProject", [&] { current->editSingleProject("p", "n"); }, false},
+        {"createProjectExtension", [&] { current->createProjectExtension("p", {{"a", 1}}); }, true},
+        {"createTopic existing", [&] { current->createTopic({{"guid", "t"}}, QString()); }, true},
+        {"createComment unknown topic", [&] { current->createComment("zz", {}, QString()); }, false},
+        {"editSingleComment unknown", [&] { current->editSingleComment("t", "x", {}, QString()); }, true},
+        {"editSnapshotContent unknown", [&] { current->editSnapshotContent("t", "x", &png, QString()); }, false},
+        {"setComponent", [&] { current->setComponent("t", "v", {}, QString()); }, false},
+        {"setRelatedTopics", [&] { current->setRelatedTopics("t", {}, QString()); }, false},
+        {"editBitmapContent", [&] { current->editBitmapContent("t", "v", "b", &png, QString()); }, true},
+        {"setBimSnippetContent", [&] { current->setBimSnippetContent("t", &png, QString()); }, true},
         {"reads", [&] {
-             cache.getTopic(QString());
-             cache.getSingleTopic("t", QString());
-             cache.getComment("t", QString());
-             cache.getViewpoint("t", QString());
-             delete cache.getSnapshotContent("t", "v", QString());
-             cache.getComponent("t", "v", QString());
-             cache.saveTopics(QString());
+             current->getTopic(QString());
+             current->getSingleTopic("t", QString());
+             current->getComment("t", QString());
+             delete current->getSnapshotContent("t", "v", QString());
+             current->getComponent("t", "v", QString());
+             current->saveTopics(QString());
          }, true},
     };
     for (const Step& step : steps) {
-        cache.setSaved(true);
+        current = std::make_unique<Vexamo::BCFCacheApi>();
         step.run();
-        QVERIFY2(cache.saved() == step.savedAfter, step.name);
+        QVERIFY2(!isModified(*current) == step.savedAfter, step.name);
     }
 }
 
 void TestCacheTopics::positions()
 {
-    TestableCache cache;
+    Vexamo::BCFCacheApi cache;
     const QVariantList list{QVariantMap{{"title", "no guid"}}, QVariantMap{{"guid", "a"}},
                             QVariantMap{{"guid", "b"}}, QVariantMap{{"guid", "a"}}, QVariantMap{{"guid", ""}}};
-    QCOMPARE(cache.positionInList("a", list), 1);
-    QCOMPARE(cache.positionInList("b", list), 2);
-    QCOMPARE(cache.positionInList("A", list), -1);
-    QCOMPARE(cache.positionInList("", list), 4);
-    QCOMPARE(cache.positionInList("a", {}), -1);
+    QCOMPARE(positionOf(list, "a"), 1);
+    QCOMPARE(positionOf(list, "b"), 2);
+    QCOMPARE(positionOf(list, "A"), -1);
+    QCOMPARE(positionOf(list, ""), 4);
+    QCOMPARE(positionOf({}, "a"), -1);
 
     // Comments and viewpoints are separate lists (positions after edits: tst_cachenested).
     cache.createTopic({{"guid", "t"}}, QString());
     cache.createComment("t", {{"guid", "c1"}}, QString());
     cache.createViewpoint("t", {{"guid", "v1"}}, QString());
-    QCOMPARE(cache.commentPosition("v1", "t"), -1);
-    QCOMPARE(cache.viewpointPosition("c1", "t"), -1);
+    QCOMPARE(positionOf(cache.getComment("t", QString()), "v1"), -1);
+    QCOMPARE(positionOf(cache.getViewpoint("t", QString()), "c1"), -1);
 }
 
 BCF_TEST_MAIN(TestCacheTopics)

@@ -1,7 +1,9 @@
 #include "BCFTestSupport/MessageBoxAnswerer.h"
 #include "BCFTestSupport/TestMain.h"
 
-#include <QMessageBox>
+#include "QtTools/MessageBoxes.h"
+
+using namespace Vexamo;
 
 class TestMessageBoxAnswerer : public QObject
 {
@@ -14,10 +16,10 @@ private slots:
         boxes.answer(QMessageBox::No);
         boxes.answer(QMessageBox::Yes);
 
-        QCOMPARE(QMessageBox::question(nullptr, QStringLiteral("Save"), QStringLiteral("Save changes?"),
+        QCOMPARE(QtTools::question(QStringLiteral("Save"), QStringLiteral("Save changes?"),
                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes),
                  QMessageBox::No);
-        QCOMPARE(QMessageBox::information(nullptr, QStringLiteral("Reload"), QStringLiteral("File changed."),
+        QCOMPARE(QtTools::information(QStringLiteral("Reload"), QStringLiteral("File changed."),
                                           QMessageBox::Yes | QMessageBox::No),
                  QMessageBox::Yes);
         QCOMPARE(boxes.pendingAnswers(), 0);
@@ -38,7 +40,7 @@ private slots:
     void unexpectedBoxesAreClosedAndRecorded()
     {
         BCFTest::MessageBoxAnswerer boxes;
-        QCOMPARE(QMessageBox::warning(nullptr, QStringLiteral("Error"), QStringLiteral("Broken file.")),
+        QCOMPARE(QtTools::warning(QStringLiteral("Error"), QStringLiteral("Broken file.")),
                  QMessageBox::Ok);
         QCOMPARE(boxes.count(), 1);
         QVERIFY(!boxes.last().answeredFromQueue);
@@ -46,7 +48,7 @@ private slots:
         QCOMPARE(boxes.last().text, QStringLiteral("Broken file."));
 
         // Without a queued answer a question is left the way Escape leaves it.
-        QCOMPARE(QMessageBox::question(nullptr, QStringLiteral("Q"), QStringLiteral("?"),
+        QCOMPARE(QtTools::question(QStringLiteral("Q"), QStringLiteral("?"),
                                        QMessageBox::Yes | QMessageBox::No),
                  QMessageBox::No);
         QCOMPARE(boxes.count(), 2);

@@ -2,6 +2,7 @@
 // and through entries, save, new, export, the save question and the change watch, on the official
 // BCF 2.1 cases and on files that the tests write.
 
+#include "BCFArchiveGenerator.h"
 #include "WorkflowTestHelpers.h"
 
 #include "BCFapi/BCFCacheApi.h"
@@ -71,9 +72,31 @@ QStringList archiveEntries(const QString& path)
     return zip.open(QuaZip::mdUnzip) ? zip.getFileNameList() : QStringList();
 }
 
+// A stand-in for an official case, made by the benchmarks' generator: an archive with as many
+// topics as the case's name asks for (Minimum 1, Maximum 2, Perspective 3, others 1).
+QString standIn(const QString& relativePath)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QString(relativePath).replace(QLatin1Char('/'), QLatin1Char('_')));
+    if (QFileInfo::exists(path))
+        return path;
+    BCFArchiveGenerator archive;
+    archive.topics = relativePath == Maximum ? 2 : relativePath == Perspective ? 3 : 1;
+    archive.commentsPerTopic = 2;
+    // Incompressible snapshots larger than the file-size limit of the failed-save test.
+    archive.snapshotBytes = 8 * 1024;
+    archive.writeArchive(path);
+    return path;
+}
+
+// An official case; on a clone without the shared data, its stand-in (under CI the shared data is
+// required, and the tests that need it fail).
 QString officialCase(const QString& relativePath)
 {
-    return BCFTest::bcfSharedFile(QStringLiteral("testcases/2.1/") + relativePath);
+    const QString official = BCFTest::bcfSharedFile(QStringLiteral("testcases/2.1/") + relativePath);
+    if (QFileInfo::exists(official) || BCFTest::sharedDataRequired())
+        return official;
+    return standIn(relativePath);
 }
 
 QVariantMap topicsByGuid(const Vexamo::BCFapi& api)
@@ -194,7 +217,6 @@ void TestWorkflow::actionsAndHistory()
 
 void TestWorkflow::historyCapAndStore()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
 
     // From an empty history, eleven opened files: ten are kept, newest first; the oldest entry
@@ -392,7 +414,6 @@ void TestWorkflow::saveBeforeAnyDocument()
 
 void TestWorkflow::openThroughDialog()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
     BCFCacheApi api;
@@ -462,7 +483,6 @@ void TestWorkflow::openThroughDialog()
 
 void TestWorkflow::openThroughEntry()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     const QString good = copyCase(Maximum, QStringLiteral("good.bcf"));
     const QString missing = m_dir->filePath(QStringLiteral("missing.bcfzip"));
@@ -502,7 +522,6 @@ void TestWorkflow::openThroughEntry()
 
 void TestWorkflow::invalidArchives()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
     const QString good = copyCase(Maximum, QStringLiteral("good.bcf"));
@@ -557,16 +576,21 @@ void TestWorkflow::editSaveReopen_data()
     cases.sort();
     for (const QString& testCase : qAsConst(cases))
         QTest::newRow(qPrintable(testCase)) << testCase;
-    if (cases.isEmpty())
+    if (cases.isEmpty() && BCFTest::sharedDataRequired())
         QTest::newRow("no shared data") << QString();
+    else if (cases.isEmpty()) {
+        for (const QString& testCase : {Minimum, Maximum, Perspective})
+            QTest::newRow(qPrintable(testCase + QStringLiteral(" (stand-in)"))) << testCase;
+    }
 }
 
 void TestWorkflow::editSaveReopen()
 {
     QFETCH(QString, testCase);
-    BCF_SKIP_WITHOUT_SHARED_DIR();
-    if (testCase.isEmpty())
+    if (testCase.isEmpty()) {
+        BCF_SKIP_WITHOUT_SHARED_DIR();
         QSKIP("no official BCF 2.1 test cases found");
+    }
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
 
@@ -626,6 +650,7 @@ void TestWorkflow::editSaveReopen()
 
 void TestWorkflow::projectKeptOnSave()
 {
+    // Needs a case with a project extension schema, which the generator does not make.
     BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
@@ -679,7 +704,6 @@ void TestWorkflow::projectKeptOnSave()
 
 void TestWorkflow::documentCopyMatchesInterfaceCopy()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
 
@@ -729,7 +753,6 @@ void TestWorkflow::documentCopyMatchesInterfaceCopy()
 
 void TestWorkflow::saveQuestion()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
     const QString first = copyCase(Maximum, QStringLiteral("first.bcf"));
@@ -776,7 +799,6 @@ void TestWorkflow::saveQuestion()
 
 void TestWorkflow::exportToBCF1()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     BCFTest::FileDialogAnswers dialogs;
     const QString source = copyCase(Maximum, QStringLiteral("max.bcf"));
@@ -818,7 +840,6 @@ void TestWorkflow::exportToBCF1()
 
 void TestWorkflow::failedSaveKeepsFile()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     const QString path = copyCase(Maximum, QStringLiteral("keep.bcf"));
     const QByteArray original = fileBytes(path);
@@ -874,7 +895,6 @@ void TestWorkflow::failedSaveKeepsFile()
 
 void TestWorkflow::changeWatch()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     const QByteArray maximum = fileBytes(officialCase(Maximum));
     const QByteArray perspective = fileBytes(officialCase(Perspective));
@@ -958,7 +978,6 @@ void TestWorkflow::changeWatch()
 
 void TestWorkflow::destroyedWhileLoading()
 {
-    BCF_SKIP_WITHOUT_SHARED_DIR();
     BCFTest::MessageBoxAnswerer boxes;
     const QString path = copyCase(Maximum, QStringLiteral("busy.bcf"));
     QPointer<QThread> reader;

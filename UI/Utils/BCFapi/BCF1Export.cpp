@@ -1,6 +1,6 @@
 #include "BCFapi/BCF1Export.h"
 
-#include "BCFapi/BCF1ExportLog.h"
+#include "BCF1ExportLog.h"
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
 
@@ -17,8 +17,6 @@
 namespace Vexamo {
 
 namespace {
-
-const char* const sLoggerName = "Vexamo.Core.Utils.BCFapi.BCF1Export";
 
 // Every entry is read-only for everyone (Unix mode 0444) and stamped with the current time.
 QuaZipNewInfo entryInfo(const QString& name)
@@ -60,14 +58,38 @@ bool saveDocument(const QDomDocument& doc, QIODevice* device, bool fixedNotation
 
 BCF1Export::BCF1Export(BCFapi* source)
     : m_source(source)
-    , m_logger(log4cplus::Logger::getInstance(sLoggerName))
+    , m_log(std::make_unique<Log>())
 {
 }
 
-BCF1Export::BCF1Export(const BCF1Export& other) = default;
-BCF1Export::BCF1Export(BCF1Export&& other) noexcept = default;
-BCF1Export& BCF1Export::operator=(const BCF1Export& other) = default;
-BCF1Export& BCF1Export::operator=(BCF1Export&& other) noexcept = default;
+BCF1Export::BCF1Export(const BCF1Export& other)
+    : m_source(other.m_source)
+    , m_currentTopicGuid(other.m_currentTopicGuid)
+    , m_log(std::make_unique<Log>())
+{
+}
+
+// Each object keeps a logger of its own, so a moved-from exporter can still log.
+BCF1Export::BCF1Export(BCF1Export&& other) noexcept
+    : m_source(other.m_source)
+    , m_currentTopicGuid(std::move(other.m_currentTopicGuid))
+    , m_log(std::make_unique<Log>())
+{
+}
+
+BCF1Export& BCF1Export::operator=(const BCF1Export& other)
+{
+    m_source = other.m_source;
+    m_currentTopicGuid = other.m_currentTopicGuid;
+    return *this;
+}
+
+BCF1Export& BCF1Export::operator=(BCF1Export&& other) noexcept
+{
+    m_source = other.m_source;
+    m_currentTopicGuid = std::move(other.m_currentTopicGuid);
+    return *this;
+}
 BCF1Export::~BCF1Export() = default;
 
 bool BCF1Export::serialize(const QString& fileName)

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <log4cplus/logger.h>
+#include <memory>
 
 class QIODevice;
 class QuaZip;
@@ -61,9 +61,12 @@ private:
     void writeLines(const QVariantMap& viewpoint, QDomDocument& doc, QDomElement& root);
     void writeClippingPlanes(const QVariantMap& viewpoint, QDomDocument& doc, QDomElement& root);
 
+    // The exporter's logger; it keeps the logging library out of this header.
+    struct Log;
+
     BCFapi* m_source = nullptr;
     QString m_currentTopicGuid;
-    log4cplus::Logger m_logger;
+    std::unique_ptr<Log> m_log;
 };
 
 } // namespace Vexamo

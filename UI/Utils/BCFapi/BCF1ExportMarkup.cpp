@@ -2,7 +2,7 @@
 
 #include "BCFapi/BCF1Export.h"
 
-#include "BCFapi/BCF1ExportLog.h"
+#include "BCF1ExportLog.h"
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
 

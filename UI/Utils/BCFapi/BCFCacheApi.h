@@ -2,7 +2,7 @@
 
 #include "BCFapi/BCFapi.h"
 
-#include <functional>
+#include <memory>
 
 class QFileSystemWatcher;
 class QMenu;
@@ -14,9 +14,13 @@ class BCFLoadingWorker;
 
 namespace Vexamo {
 
-// The BCFapi that the viewer edits through. Its record operations keep the working document as one
-// "annotation.json" per topic directory in the working directory (BCFCacheApiStore.cpp); the document
-// workflow (open, save, new, export, recent files, change watch) lives in BCFCacheApiWorkflow.cpp.
+class BCFCacheStore;
+
+// The BCFapi that the viewer edits through. Its record operations keep the working document in the
+// working cache: one "annotation.json" per topic directory in the working directory, kept by its
+// store (BCFCacheStore). This class adds the document workflow: open and load
+// (BCFCacheApiLoading.cpp), save, new and export (BCFCacheApiWorkflow.cpp), the recent files and
+// the change watch (BCFCacheApiHistory.cpp).
 class BCFAPI_EXPORT BCFCacheApi : public BCFapi
 {
     Q_OBJECT
@@ -123,8 +127,6 @@ protected:
     void checkFileHistorySize();
 
     QString m_userName;
-    QString m_cachePath;
-    bool m_saved = true;
     QFileSystemWatcher* m_watcher = nullptr;
     QMenu* m_saveMenu = nullptr;
     QAction* m_saveAction = nullptr;
@@ -132,15 +134,8 @@ protected:
     QThread* m_readerThread = nullptr;
 
 private:
-    // Store internals.
-    // Replaces (null: removes) the entry entry_id of the topic's list under listKey, reading and
-    // writing the topic once; an unknown entry changes nothing.
-    void replaceNestedEntry(const QString& topic_id, const QString& listKey, const QString& entry_id,
-                            const QVariantMap* replacement);
-    // Reads topic_id once, lets change rewrite the viewpoint viewpoint_id and writes the topic back;
-    // the document counts as changed even when there is no such viewpoint.
-    void changeViewpoint(const QString& topic_id, const QString& viewpoint_id,
-                         const std::function<void(QVariantMap&)>& change);
+    // The topic records and the modified flag of the working document.
+    std::unique_ptr<BCFCacheStore> m_store;
 
     // Workflow internals
     QAction* createFileEntry(const QString& path);
@@ -152,12 +147,20 @@ private:
     bool writeCacheTo(const QString& path);
     bool offerToSaveCurrent();
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
-    QString documentProjectPath() const;
+    void installLoad(BCFLib::BCFLoadingWorker* worker);
 
     // Set when the last write of the cache failed; read by offerToSaveCurrent.
     bool m_saveFailed = false;
-    // True while a loaded document is copied into the cache: its topic files are not flushed.
-    bool m_loadingDocument = false;
+    // True while the reload question of the file watch is open.
+    bool m_askingReload = false;
+    // Loads are numbered as they are requested. A finished load is installed only when no later
+    // request has been installed already, so the last requested file wins.
+    quint64 m_lastLoadRequest = 0;
+    quint64 m_installedLoadRequest = 0;
+    // Finished loads that arrived while another was being installed (its warning box runs an event
+    // loop); they are handled, in order, once that one is done.
+    QList<BCFLib::BCFLoadingWorker*> m_finishedLoads;
+    bool m_installingLoad = false;
 
     static const int sFileHistorySize = 10;
 };

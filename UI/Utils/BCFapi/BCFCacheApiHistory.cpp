@@ -3,10 +3,11 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "QtTools/MessageBoxes.h"
+
 #include <QAction>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QMessageBox>
 #include <QSettings>
 
 namespace Vexamo {
@@ -26,6 +27,8 @@ QStringList BCFCacheApi::readFileHistory()
     QSettings settings;
     settings.beginGroup(HistoryGroup);
     QStringList entries = settings.value(HistoryKey, QStringList()).toStringList();
+    // An empty path would become an entry that looks like a never-saved new document; the
+    // history written by this class never holds one, so one read here came from elsewhere.
     entries.removeAll(QString());
     entries.removeDuplicates();
     settings.setValue(HistoryKey, entries);
@@ -62,8 +65,10 @@ void BCFCacheApi::checkFileHistorySize()
 
 void BCFCacheApi::fileChanged(const QString& path)
 {
-    // No second question while this one is open.
-    disconnect(m_watcher, SIGNAL(fileChanged(QString)), this, SLOT(fileChanged(QString)));
+    // The question runs an event loop in which further changes arrive: they ask no second question
+    // while this one is open.
+    if (m_askingReload)
+        return;
 
     if (QFileInfo::exists(path)) {
         // A program that saves by writing a new file and renaming it over the old one ends the
@@ -71,10 +76,11 @@ void BCFCacheApi::fileChanged(const QString& path)
         if (!m_watcher->files().contains(path))
             m_watcher->addPath(path);
 
-        const QMessageBox::StandardButton answer = QMessageBox::information(
-            nullptr, tr("File changed on disk"),
+        m_askingReload = true;
+        const QMessageBox::StandardButton answer = QtTools::information(tr("File changed on disk"),
             tr("The file %1 changed on disk, do you want to reload it ?").arg(path),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        m_askingReload = false;
         if (answer == QMessageBox::Yes) {
             for (QAction* action : qAsConst(m_actions)) {
                 if (action->text() == path) {
@@ -96,8 +102,6 @@ void BCFCacheApi::fileChanged(const QString& path)
             }
         }
     }
-
-    connect(m_watcher, SIGNAL(fileChanged(QString)), this, SLOT(fileChanged(QString)));
 }
 
 } // namespace Vexamo

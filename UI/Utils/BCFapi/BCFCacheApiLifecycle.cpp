@@ -4,23 +4,21 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "BCFCacheStore.h"
+
 #include "Icons/Icons.h"
 
-#include <QDir>
 #include <QFileSystemWatcher>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace Vexamo {
 
 BCFCacheApi::BCFCacheApi(QObject* parent)
     : BCFapi(QStringLiteral("2.1"), parent)
-{
     // Shared by every BCFCacheApi of the application; it outlives the object and is not emptied here.
-    m_cachePath = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QDir::separator()
-        + QStringLiteral("Annotations") + QDir::separator();
-    createSavingPath();
+    , m_store(std::make_unique<BCFCacheStore>(BCFCacheStore::defaultDirectory()))
+{
 
     m_extraAction = new QAction(tr("Save"), this);
     m_saveMenu = new QMenu();

@@ -4,19 +4,21 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
-#include "BCFapi/BCFCacheDocumentCopy.h"
-#include "BCFapi/BCFDocumentProject.h"
+#include "BCFCacheStore.h"
+
+#include "BCFCacheDocumentCopy.h"
+#include "BCFDocumentProject.h"
 #include "BCFapi/BCFFileApi.h"
 
 #include "BCFLib/BCFLoadingWorker.h"
 #include "BCFLib/BCFModel.h"
 #include "QtTools/FileDialogs.h"
+#include "QtTools/MessageBoxes.h"
 #include "QtTools/OperationStatus.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QMessageBox>
 #include <QThread>
 
 namespace Vexamo {
@@ -24,6 +26,7 @@ namespace Vexamo {
 namespace {
 
 const char* const OpenedActionProperty = "openedAction";
+const char* const LoadRequestProperty = "loadRequest";
 
 // BCF 2.1 files carry ".bcf", older ones ".bcfzip"; both are zip archives of the same layout.
 bool hasBCFSuffix(const QString& path)
@@ -55,7 +58,7 @@ void BCFCacheApi::openBCFFile(bool checked)
 bool BCFCacheApi::openBCFFile(const QString& path)
 {
     if (!hasBCFSuffix(path)) {
-        QMessageBox::warning(nullptr, tr("Error"),
+        QtTools::warning(tr("Error"),
                              tr("This file is not a *.bcfzip file : %1.").arg(QFileInfo(path).fileName()),
                              QMessageBox::Ok, QMessageBox::NoButton);
         return false;
@@ -76,14 +79,14 @@ void BCFCacheApi::openBCFEntry(bool checked)
     const QString path = entry->text();
 
     if (!QFileInfo::exists(path)) {
-        QMessageBox::warning(nullptr, tr("Error"),
+        QtTools::warning(tr("Error"),
                              tr("The BCFZIP file (%1) doesn't exist anymore.").arg(QFileInfo(path).absoluteFilePath()),
                              QMessageBox::Ok, QMessageBox::NoButton);
         emit discarded(entry);
         return;
     }
     if (!hasBCFSuffix(path)) {
-        QMessageBox::warning(nullptr, tr("Error"),
+        QtTools::warning(tr("Error"),
                              tr("This file is not a *.bcfzip file : %1.").arg(QFileInfo(path).fileName()),
                              QMessageBox::Ok, QMessageBox::NoButton);
         emit discarded(entry);
@@ -108,31 +111,54 @@ void BCFCacheApi::createAndStartReaderThread()
 // updated on the reader thread; the end of the load comes back queued to BCFLoadingFinished.
 void BCFCacheApi::startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path)
 {
+    worker->setProperty(LoadRequestProperty, ++m_lastLoadRequest);
     auto* progress = new OperationStatus(tr("Loading BCF file %1").arg(path), 0, true);
     progress->setParent(worker);
 
     createAndStartReaderThread();
     worker->moveToThread(m_readerThread);
 
-    connect(worker, SIGNAL(addMaxSig(qlonglong)), progress, SLOT(addMax(qlonglong)), Qt::DirectConnection);
-    connect(worker, SIGNAL(addStepsSig(qlonglong)), progress, SLOT(addStep(qlonglong)), Qt::DirectConnection);
-    connect(worker, SIGNAL(loadingFinished()), this, SLOT(BCFLoadingFinished()));
+    connect(worker, &BCFLib::BCFLoadingWorker::addMaxSig, progress, &OperationStatus::addMax, Qt::DirectConnection);
+    connect(worker, &BCFLib::BCFLoadingWorker::addStepsSig, progress, qOverload<qlonglong>(&OperationStatus::addStep),
+            Qt::DirectConnection);
+    connect(worker, &BCFLib::BCFLoadingWorker::loadingFinished, this, &BCFCacheApi::BCFLoadingFinished);
     // A worker whose end never reaches us (the object is destroyed while loads are queued) is
     // deleted when the reader thread stops.
     connect(m_readerThread, &QThread::finished, worker, &QObject::deleteLater);
 
-    QMetaObject::invokeMethod(worker, "doLoad", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(worker, &BCFLib::BCFLoadingWorker::doLoad, Qt::QueuedConnection);
 }
 
+// Finished loads are handled one at a time: one that finishes while another is being installed
+// (inside the event loop of a warning box) waits until that one is installed or refused.
 void BCFCacheApi::BCFLoadingFinished()
 {
     auto* worker = qobject_cast<BCFLib::BCFLoadingWorker*>(sender());
     if (!worker)
         return;
+    m_finishedLoads.append(worker);
+    if (m_installingLoad)
+        return;
+    m_installingLoad = true;
+    while (!m_finishedLoads.isEmpty())
+        installLoad(m_finishedLoads.takeFirst());
+    m_installingLoad = false;
+}
 
+// Installs the model that worker loaded in the working cache, or reports why it cannot. A load
+// requested before the document that is current now was requested is dropped without a word: the
+// file the user asked for last stays.
+void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
+{
+    const quint64 request = worker->property(LoadRequestProperty).toULongLong();
     const QSharedPointer<BCFLib::BCFModel> model = worker->model();
     const QString path = worker->filename();
     QAction* openedAction = qvariant_cast<QAction*>(worker->property(OpenedActionProperty));
+    // The worker lives on the reader thread, which deletes it once asked: nothing of it is used
+    // after this point.
+    worker->deleteLater();
+    if (request < m_installedLoadRequest)
+        return;
 
     OperationStatus validity(tr("Checking validity"), 1, true);
     QString message;
@@ -142,17 +168,17 @@ void BCFCacheApi::BCFLoadingFinished()
 
     if (valid) {
         if (!message.isEmpty())
-            QMessageBox::warning(nullptr, title, message, QMessageBox::Ok, QMessageBox::NoButton);
+            QtTools::warning(title, message, QMessageBox::Ok, QMessageBox::NoButton);
 
         OperationStatus creating(tr("Creating topics in memory..."), 1, true);
         clearTopics();
         {
             BCFFileApi loaded(model, nullptr);
-            m_loadingDocument = true;
+            m_store->setCopyingDocument(true);
             BCFCacheDocumentCopy::intoCache(loaded, *this);
-            m_loadingDocument = false;
+            m_store->setCopyingDocument(false);
         }
-        BCFDocumentProject::fromModel(*model).write(documentProjectPath());
+        BCFDocumentProject::fromModel(*model).write(m_store->documentProjectPath());
 
         QAction* entry = openedAction ? openedAction : getOrCreateOpenedAction(path);
         // An entry that left the list while its file was loading (trimmed, or its file was gone
@@ -160,22 +186,23 @@ void BCFCacheApi::BCFLoadingFinished()
         if (!m_actions.contains(entry))
             insertEntry(entry);
         setCurrentDocument(path, entry);
-        m_saved = true;
+        m_installedLoadRequest = request;
+        m_store->setModified(false);
         if (!m_watcher->files().contains(path))
             m_watcher->addPath(path);
         creating.addStep(1);
         emit opened(entry);
     } else {
+        // The model names the reason for every file it refuses; should it give none, the user still
+        // learns which file failed instead of seeing an empty box.
         if (message.isEmpty()) {
             title = tr("Error");
             message = tr("The file %1 could not be read.").arg(QFileInfo(path).fileName());
         }
-        QMessageBox::warning(nullptr, title, message, QMessageBox::Ok, QMessageBox::NoButton);
+        QtTools::warning(title, message, QMessageBox::Ok, QMessageBox::NoButton);
         if (openedAction)
             emit discarded(openedAction);
     }
-
-    worker->deleteLater();
 }
 
 } // namespace Vexamo

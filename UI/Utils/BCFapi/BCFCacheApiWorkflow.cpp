@@ -4,19 +4,21 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "BCFCacheStore.h"
+
 #include "BCFapi/BCF1Export.h"
-#include "BCFapi/BCFCacheDocumentCopy.h"
-#include "BCFapi/BCFDocumentProject.h"
+#include "BCFCacheDocumentCopy.h"
+#include "BCFDocumentProject.h"
 #include "BCFapi/BCFFileApi.h"
 
 #include "BCFLib/BCFModel.h"
 #include "QtTools/FileDialogs.h"
+#include "QtTools/MessageBoxes.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QMessageBox>
 
 namespace Vexamo {
 
@@ -47,12 +49,12 @@ QList<QAction*> BCFCacheApi::getActions()
 
     auto* openAction = new QAction(tr("Open BCF File..."), this);
     openAction->setObjectName(tr("Open BCF File..."));
-    connect(openAction, SIGNAL(triggered(bool)), this, SLOT(openBCFFile(bool)));
+    connect(openAction, &QAction::triggered, this, qOverload<bool>(&BCFCacheApi::openBCFFile));
     m_actions.append(openAction);
 
     auto* newAction = new QAction(tr("New BCF File..."), this);
     newAction->setObjectName(tr("New BCF File..."));
-    connect(newAction, SIGNAL(triggered(bool)), this, SLOT(newBCFFile(bool)));
+    connect(newAction, &QAction::triggered, this, &BCFCacheApi::newBCFFile);
     m_actions.append(newAction);
 
     const QStringList history = readFileHistory();
@@ -92,7 +94,7 @@ QAction* BCFCacheApi::createFileEntry(const QString& path)
 {
     auto* entry = new QAction(this);
     makeFileEntry(entry, path);
-    connect(entry, SIGNAL(triggered(bool)), this, SLOT(openBCFEntry(bool)));
+    connect(entry, &QAction::triggered, this, &BCFCacheApi::openBCFEntry);
     return entry;
 }
 
@@ -131,11 +133,6 @@ void BCFCacheApi::setCurrentDocument(const QString& path, QAction* entry)
     m_saveAction->setProperty(ActionProperty, QVariant::fromValue(static_cast<void*>(entry)));
 }
 
-QString BCFCacheApi::documentProjectPath() const
-{
-    return m_cachePath + QLatin1String(".document-project.json");
-}
-
 // Copies the cache into a fresh model and lets the model write it. The model writes atomically, so
 // a failed write leaves an existing file as it was. The path is not watched during our own write,
 // so that it raises no reload question.
@@ -145,7 +142,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
     bool written = false;
     {
         if (model)
-            BCFDocumentProject::read(documentProjectPath()).applyTo(*model);
+            BCFDocumentProject::read(m_store->documentProjectPath()).applyTo(*model);
         BCFFileApi document(model, nullptr);
         BCFCacheDocumentCopy::fromCache(*this, document);
 
@@ -155,7 +152,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
         written = model && model->serialize(path);
         m_saveFailed = !written;
         if (!written) {
-            QMessageBox::warning(nullptr, tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
+            QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
                                  QMessageBox::NoButton);
         }
 
@@ -194,7 +191,7 @@ void BCFCacheApi::saveBCFFile(bool checked)
     } else {
         makeFileEntry(entry, path);
         QObject::disconnect(entry, nullptr, nullptr, nullptr);
-        connect(entry, SIGNAL(triggered(bool)), this, SLOT(openBCFEntry(bool)));
+        connect(entry, &QAction::triggered, this, &BCFCacheApi::openBCFEntry);
         // The entry of the current document may have left the list (a never-saved new document
         // that the user chose not to save, a file deleted on disk); now that its file exists it
         // belongs there again.
@@ -202,7 +199,7 @@ void BCFCacheApi::saveBCFFile(bool checked)
             insertEntry(entry);
         setCurrentDocument(path, entry);
     }
-    m_saved = true;
+    m_store->setModified(false);
     emit saved(entry);
 }
 
@@ -218,7 +215,7 @@ void BCFCacheApi::saveBCFEntry(bool checked)
 
     if (!writeCacheTo(path))
         return;
-    m_saved = true;
+    m_store->setModified(false);
     emit saved(entry);
 }
 
@@ -235,7 +232,7 @@ void BCFCacheApi::newBCFFile(bool checked)
     insertEntry(entry);
 
     setCurrentDocument(QString(), entry);
-    m_saved = false;
+    m_store->setModified(true);
     emit opened(entry);
 }
 
@@ -250,7 +247,7 @@ void BCFCacheApi::exportToBCF1(bool checked)
 
     BCF1Export exporter(this);
     if (!exporter.serialize(path)) {
-        QMessageBox::warning(nullptr, tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
+        QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
                              QMessageBox::NoButton);
     }
 }
@@ -267,9 +264,8 @@ bool BCFCacheApi::offerToSaveCurrent()
 
 void BCFCacheApi::checkToSaveCurrentBCF()
 {
-    if (!m_saved) {
-        const QMessageBox::StandardButton answer = QMessageBox::question(
-            nullptr, tr("Save BCF"), tr("Current BCF file has been modified, do you want to save your changes ?"),
+    if (m_store->isModified()) {
+        const QMessageBox::StandardButton answer = QtTools::question(tr("Save BCF"), tr("Current BCF file has been modified, do you want to save your changes ?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer == QMessageBox::Yes) {
             m_saveAction->activate(QAction::Trigger);
@@ -277,7 +273,9 @@ void BCFCacheApi::checkToSaveCurrentBCF()
         }
     }
 
-    // A new document that was never saved leaves no entry behind.
+    // A new document that was never saved leaves no entry behind. Its entry is reported only when
+    // it is taken from the list here: one that already left it (trimmed off the end) was reported
+    // as discarded then, and a second report would make the host remove it twice.
     QAction* entry = currentEntry();
     if (currentFileName().isEmpty() && entry) {
         if (m_actions.removeOne(entry))

@@ -1,4 +1,4 @@
-#include "BCFapi/BCFCacheBase64.h"
+#include "BCFCacheBase64.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "BCFapi/BCFCacheDocumentCopy.h"
+#include "BCFCacheDocumentCopy.h"
 
 #include "BCFapi/BCFapi.h"
 #include "BCFapi/BCFKeys.h"

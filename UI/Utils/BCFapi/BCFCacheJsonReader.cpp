@@ -1,7 +1,7 @@
-#include "BCFapi/BCFCacheJsonReader.h"
+#include "BCFCacheJsonReader.h"
 
-#include "BCFapi/BCFCacheBase64.h"
-#include "BCFapi/BCFCacheRecordCodec.h"
+#include "BCFCacheBase64.h"
+#include "BCFCacheRecordCodec.h"
 #include "BCFapi/BCFKeys.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "BCFapi/BCFCacheRecordCodec.h"
+#include "BCFCacheRecordCodec.h"
 
-#include "BCFapi/BCFCacheBase64.h"
+#include "BCFCacheBase64.h"
 #include "BCFapi/BCFKeys.h"
 
 #include <QJsonDocument>

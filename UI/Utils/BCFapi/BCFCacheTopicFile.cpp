@@ -1,8 +1,8 @@
-#include "BCFapi/BCFCacheTopicFile.h"
+#include "BCFCacheTopicFile.h"
 
-#include "BCFapi/BCFCacheJsonReader.h"
-#include "BCFapi/BCFCacheRecordCodec.h"
-#include "BCFapi/BCFCacheTopicId.h"
+#include "BCFCacheJsonReader.h"
+#include "BCFCacheRecordCodec.h"
+#include "BCFCacheTopicId.h"
 
 #include "Utility/RemoveDir.h"
 

@@ -1,4 +1,4 @@
-#include "BCFapi/BCFCacheTopicId.h"
+#include "BCFCacheTopicId.h"
 
 namespace Vexamo {
 

@@ -1,4 +1,4 @@
-#include "BCFapi/BCFDocumentProject.h"
+#include "BCFDocumentProject.h"
 
 #include "BCFLib/BCFModel.h"
 #include "BCFLib/Project.h"

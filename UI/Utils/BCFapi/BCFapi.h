@@ -15,8 +15,16 @@
 namespace Vexamo {
 
 // The interface through which a viewer, the exporter and the interface copy reach annotation data,
-// whatever holds it. Records are QVariantMaps with the keys of BCFKeys.h. Content operations return a
-// new QByteArray that the caller deletes, or null; content arguments are only read, never kept.
+// whatever holds it. Records are QVariantMaps with the keys of BCFKeys.h.
+//
+// Contract of the record operations (both stores):
+// - No exceptions and no messages. An unknown id gives an empty string, map or list, or a null
+//   pointer; an edit, set or remove under an unknown id changes nothing.
+// - project_id: both stores hold one project and ignore the project_id of every topic-level
+//   operation; the working cache (BCFCacheApi) keeps no project at all (getProject is empty,
+//   createProject returns an empty id), the model-backed store (BCFFileApi) keeps the model's one.
+// - QByteArray*: a returned array is new and belongs to the caller, who deletes it; null means
+//   "no content". An array passed in is only read during the call, never kept or deleted.
 class BCFAPI_EXPORT BCFapi : public QObject
 {
     Q_OBJECT
@@ -47,20 +55,27 @@ public:
     virtual void createProjectExtension(const QString& project_id, const QVariantMap& extension) = 0;
     virtual void editProjectExtension(const QString& project_id, const QVariantMap& extension) = 0;
 
+    // Every topic record, in the store's order.
     virtual QVariantList getTopic(const QString& project_id) const = 0;
+    // Stores a new topic under its "guid", or a new id when it has none; returns the id, or an empty
+    // string when the id is taken or refused, or the store cannot write.
     virtual QString createTopic(const QVariantMap& topic, const QString& project_id) = 0;
     virtual QVariantMap getSingleTopic(const QString& topic_id, const QString& project_id) const = 0;
+    // Replaces the topic record whole (nested comments and viewpoints included).
     virtual void editSingleTopic(const QString& topic_id, const QVariantMap& topic, const QString& project_id) = 0;
     virtual void removeSingleTopic(const QString& topic_id, const QString& project_id) = 0;
 
     virtual QVariantMap getBimSnippet(const QString& topic_id, const QString& project_id) const = 0;
     virtual void setBimSnippet(const QString& topic_id, const QVariantMap& snippet, const QString& project_id) = 0;
+    // Snippet content: the working cache keeps none (null; the setter does nothing).
     virtual QByteArray* getBimSnippetContent(const QString& topic_id, const QString& project_id) const = 0;
     virtual void setBimSnippetContent(const QString& topic_id, QByteArray* content, const QString& project_id) = 0;
     virtual QVariantList getFile(const QString& topic_id, const QString& project_id) const = 0;
     virtual void setFile(const QString& topic_id, const QVariantList& files, const QString& project_id) = 0;
 
     virtual QVariantList getComment(const QString& topic_id, const QString& project_id) const = 0;
+    // Appends a comment (a new "guid" when it has none) and returns its id. The working cache
+    // returns the id even under an unknown topic, where nothing is stored; the model store returns "".
     virtual QString createComment(const QString& topic_id, const QVariantMap& comment, const QString& project_id) = 0;
     virtual QVariantMap getSingleComment(const QString& topic_id, const QString& comment_id,
                                          const QString& project_id) const = 0;
@@ -76,6 +91,7 @@ public:
                                       const QString& project_id) = 0;
 
     virtual QVariantList getViewpoint(const QString& topic_id, const QString& project_id) const = 0;
+    // As createComment, for viewpoints.
     virtual QString createViewpoint(const QString& topic_id, const QVariantMap& viewpoint,
                                     const QString& project_id) = 0;
     virtual QVariantMap getSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
@@ -85,10 +101,12 @@ public:
     virtual void removeSingleViewpoint(const QString& topic_id, const QString& viewpoint_id,
                                        const QString& project_id) = 0;
 
+    // The PNG snapshot of a viewpoint (a new array, or null). editSnapshotContent with null removes it.
     virtual QByteArray* getSnapshotContent(const QString& topic_id, const QString& viewpoint_id,
                                            const QString& project_id) const = 0;
     virtual void editSnapshotContent(const QString& topic_id, const QString& viewpoint_id, QByteArray* content,
                                      const QString& project_id) = 0;
+    // Bitmap content: the working cache keeps none (null; the setter does nothing).
     virtual QByteArray* getBitmapContent(const QString& topic_id, const QString& viewpoint_id,
                                          const QString& bitmap_id, const QString& project_id) const = 0;
     virtual void editBitmapContent(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
@@ -98,7 +116,11 @@ public:
     virtual void setComponent(const QString& topic_id, const QString& viewpoint_id, const QVariantMap& components,
                               const QString& project_id) = 0;
 
+    // Writes the document to file_name; the working cache writes through the workflow's save
+    // commands instead and returns false here.
     virtual bool saveTopics(const QString& file_name) = 0;
+    // Empties the store. The working cache returns whether its directory could be removed (a
+    // missing one counts as removed) and always leaves an empty one.
     virtual bool clearTopics() = 0;
 
     // Adds the topics of source, with their snapshots and bitmaps, to this object (not emptied first).

@@ -10,6 +10,9 @@ bool RemoveDir(const QString& path)
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
+    // Nothing there, also when read without its ".." steps: removed already.
+    if (!info.exists() && !info.isSymLink() && !QFileInfo::exists(QDir::cleanPath(path)))
+        return true;
     if (!info.exists() || info.isSymLink() || !info.isDir())
         return false;
     const QString canonical = info.canonicalFilePath();

@@ -1,53 +1,45 @@
 #include "BCFTestSupport/MessageBoxAnswerer.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPushButton>
-#include <QWidget>
-
 namespace BCFTest {
 
 namespace {
 
-constexpr int sPollIntervalMs = 10;
-const char* const sAnsweredProperty = "bcfTestAnswered";
+// The button that Escape presses on a static message box with these buttons.
+QMessageBox::StandardButton escapeButton(QMessageBox::StandardButtons buttons,
+                                         QMessageBox::StandardButton defaultButton)
+{
+    QList<QMessageBox::StandardButton> offered;
+    for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1) {
+        if (buttons.testFlag(QMessageBox::StandardButton(bit)))
+            offered.append(QMessageBox::StandardButton(bit));
+    }
+    if (offered.size() == 1)
+        return offered.first();
+    for (QMessageBox::StandardButton button : {QMessageBox::Cancel, QMessageBox::No}) {
+        if (offered.contains(button))
+            return button;
+    }
+    if (defaultButton != QMessageBox::NoButton)
+        return defaultButton;
+    return offered.isEmpty() ? QMessageBox::NoButton : offered.first();
+}
 
 } // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(QObject* parent)
-    : QObject(parent)
+MessageBoxAnswerer::MessageBoxAnswerer()
 {
-    m_timer.setInterval(sPollIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &MessageBoxAnswerer::poll);
-    m_timer.start();
+    Vexamo::QtTools::setMessageBoxAnswerer(
+        [this](const Vexamo::QtTools::MessageBoxRequest& request) { return respond(request); });
 }
 
-MessageBoxAnswerer::~MessageBoxAnswerer() = default;
+MessageBoxAnswerer::~MessageBoxAnswerer()
+{
+    Vexamo::QtTools::setMessageBoxAnswerer(Vexamo::QtTools::MessageBoxAnswerer());
+}
 
 void MessageBoxAnswerer::answer(QMessageBox::StandardButton button)
 {
     m_answers.enqueue(button);
-}
-
-QList<MessageBoxAnswerer::Record> MessageBoxAnswerer::records() const
-{
-    return m_records;
-}
-
-int MessageBoxAnswerer::count() const
-{
-    return m_records.size();
-}
-
-MessageBoxAnswerer::Record MessageBoxAnswerer::last() const
-{
-    return m_records.isEmpty() ? Record() : m_records.last();
-}
-
-int MessageBoxAnswerer::pendingAnswers() const
-{
-    return m_answers.size();
 }
 
 void MessageBoxAnswerer::clear()
@@ -56,60 +48,19 @@ void MessageBoxAnswerer::clear()
     m_answers.clear();
 }
 
-QMessageBox* MessageBoxAnswerer::findOpenBox() const
+QMessageBox::StandardButton MessageBoxAnswerer::respond(const Vexamo::QtTools::MessageBoxRequest& request)
 {
-    auto unanswered = [](QWidget* widget) -> QMessageBox* {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (box && box->isVisible() && !box->property(sAnsweredProperty).toBool())
-            return box;
-        return nullptr;
-    };
-    if (QMessageBox* box = unanswered(QApplication::activeModalWidget()))
-        return box;
-    const QWidgetList widgets = QApplication::topLevelWidgets();
-    for (QWidget* widget : widgets) {
-        if (QMessageBox* box = unanswered(widget))
-            return box;
-    }
-    return nullptr;
-}
-
-void MessageBoxAnswerer::poll()
-{
-    QMessageBox* box = findOpenBox();
-    if (!box)
-        return;
-    box->setProperty(sAnsweredProperty, true);
-
     Record record;
-    record.title = box->windowTitle();
-    record.text = box->text();
-    record.icon = box->icon();
-    record.buttons = box->standardButtons();
-    record.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+    record.title = request.title;
+    record.text = request.text;
+    record.icon = request.icon;
+    record.buttons = request.buttons;
+    record.defaultButton = request.defaultButton;
     record.answeredFromQueue = !m_answers.isEmpty();
-    if (record.answeredFromQueue) {
-        if (QAbstractButton* button = box->button(m_answers.dequeue()))
-            button->click();
-    } else {
-        // Leave the box as the Escape key would: QMessageBox picks its own escape button.
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &escape);
-        if (!box->clickedButton()) {
-            const QList<QAbstractButton*> buttons = box->buttons();
-            QAbstractButton* fallback = box->defaultButton();
-            if (!fallback && !buttons.isEmpty())
-                fallback = buttons.first();
-            if (fallback)
-                fallback->click();
-        }
-    }
-    // A queued button that the box does not have closes it unanswered, so the test goes on and sees
-    // the mismatch in the record.
-    if (!box->clickedButton())
-        box->reject();
-    record.pressed = box->clickedButton() ? box->standardButton(box->clickedButton()) : QMessageBox::NoButton;
+    record.pressed = record.answeredFromQueue ? m_answers.dequeue()
+                                              : escapeButton(request.buttons, request.defaultButton);
     m_records.append(record);
+    return record.pressed;
 }
 
 } // namespace BCFTest

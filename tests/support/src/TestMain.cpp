@@ -60,6 +60,11 @@ QString bcfSharedDir()
     return QDir::cleanPath(dir);
 }
 
+bool sharedDataRequired()
+{
+    return qEnvironmentVariable("CI").compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
 QString bcfSharedFile(const QString& relativePath)
 {
     return QDir(bcfSharedDir()).filePath(relativePath);

@@ -1,34 +1,29 @@
 #pragma once
 
+#include "QtTools/MessageBoxes.h"
+
 #include <QList>
 #include <QMessageBox>
-#include <QObject>
 #include <QQueue>
 #include <QString>
-#include <QTimer>
 
 namespace BCFTest {
 
-// Answers the modal QMessageBoxes that the code under test opens, including the static
-// QMessageBox::warning/question/information calls, so that a test never blocks on a dialog.
-//
-// While the answerer lives it polls for a visible modal message box every few milliseconds (the
-// timer also fires inside the nested event loop of QMessageBox::exec), records what the box shows
-// and presses a button:
-//   - the next queued answer (answer(QMessageBox::Yes)), in the order they were queued;
-//   - when no answer is queued, what the Escape key does (the box's escape button), else its
-//     default button, else its first button. Such boxes are recorded with answeredFromQueue == false.
-//   A queued button that the box does not have closes it without a button (pressed == NoButton).
+// Answers the message boxes that the code under test opens through the QtTools message-box
+// functions, so that a test never blocks on a dialog. While the answerer lives it is installed as
+// the QtTools message-box answerer; each box is recorded and answered at once, without an event loop:
+//   - with the next queued answer (answer(QMessageBox::Yes)), in the order they were queued;
+//   - when no answer is queued, as the Escape key leaves a box: its only button, else Cancel, else
+//     No, else its default button. Such boxes are recorded with answeredFromQueue == false.
+//   A queued button that the box does not offer is returned as it is, so the test sees the mismatch.
 //
 //   BCFTest::MessageBoxAnswerer boxes;
 //   boxes.answer(QMessageBox::No);
 //   api.checkToSaveCurrentBCF();
 //   QCOMPARE(boxes.count(), 1);
-//   QCOMPARE(boxes.last().title, QStringLiteral("Save changes"));
-class MessageBoxAnswerer : public QObject
+//   QCOMPARE(boxes.last().title, QStringLiteral("Save BCF"));
+class MessageBoxAnswerer
 {
-    Q_OBJECT
-
 public:
     struct Record {
         QString title;
@@ -40,25 +35,25 @@ public:
         bool answeredFromQueue = false;
     };
 
-    explicit MessageBoxAnswerer(QObject* parent = nullptr);
-    ~MessageBoxAnswerer() override;
+    MessageBoxAnswerer();
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
-    // Queues the button to press on the next message box that has no answer yet.
+    // Queues the button to press on the next message box.
     void answer(QMessageBox::StandardButton button);
 
     // Every box seen so far, in order of appearance.
-    QList<Record> records() const;
-    int count() const;
-    Record last() const;
-    int pendingAnswers() const;
+    QList<Record> records() const { return m_records; }
+    int count() const { return m_records.size(); }
+    Record last() const { return m_records.isEmpty() ? Record() : m_records.last(); }
+    int pendingAnswers() const { return m_answers.size(); }
     // Forgets the records and the queued answers.
     void clear();
 
 private:
-    void poll();
-    QMessageBox* findOpenBox() const;
+    QMessageBox::StandardButton respond(const Vexamo::QtTools::MessageBoxRequest& request);
 
-    QTimer m_timer;
     QQueue<QMessageBox::StandardButton> m_answers;
     QList<Record> m_records;
 };

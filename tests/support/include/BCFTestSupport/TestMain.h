@@ -22,15 +22,22 @@ void cleanupTestApplication();
 QString bcfSharedDir();
 // A path inside bcfSharedDir(), e.g. bcfSharedFile("testcases/2.1/Visualization/Lines.bcf").
 QString bcfSharedFile(const QString& relativePath);
+// Whether the shared data must be there: under CI (environment variable CI set to "true").
+bool sharedDataRequired();
 
 } // namespace BCFTest
 
 // Skips the current test function, with a visible message, when the shared BCF data is missing.
+// Under CI (the environment variable CI is "true") the missing data fails the test instead.
 #define BCF_SKIP_WITHOUT_SHARED_DIR()                                                                  \
     do {                                                                                               \
-        if (!QFileInfo(BCFTest::bcfSharedDir()).isDir())                                               \
-            QSKIP(qPrintable(QStringLiteral("shared BCF data not found at %1 (set BCF_SHARED_DIR)")    \
-                                 .arg(BCFTest::bcfSharedDir())));                                      \
+        if (!QFileInfo(BCFTest::bcfSharedDir()).isDir()) {                                             \
+            const QString reason = QStringLiteral("shared BCF data not found at %1 (set BCF_SHARED_DIR)") \
+                                       .arg(BCFTest::bcfSharedDir());                                  \
+            if (BCFTest::sharedDataRequired())                                                         \
+                QFAIL(qPrintable(reason));                                                             \
+            QSKIP(qPrintable(reason));                                                                 \
+        }                                                                                              \
     } while (false)
 
 // The main() of a Qt Test program of this project: a QApplication on the offscreen platform,

@@ -1,0 +1,216 @@
+#include "BCFCacheStore.h"
+
+#include "BCFCacheTopicFile.h"
+#include "BCFCacheTopicId.h"
+#include "BCFapi/BCFKeys.h"
+
+#include "Utility/NewId.h"
+#include "Utility/RemoveDir.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace Vexamo {
+
+BCFCacheStore::BCFCacheStore(const QString& directory)
+    : m_directory(QDir::cleanPath(directory) + QDir::separator())
+{
+    // A working directory left by an earlier run keeps its topics.
+    createDirectory();
+}
+
+QString BCFCacheStore::defaultDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QDir::separator()
+        + QStringLiteral("Annotations") + QDir::separator();
+}
+
+QString BCFCacheStore::topicFilePath(const QString& topic_id) const
+{
+    return BCFCacheTopicFile(m_directory, topic_id).filePath();
+}
+
+QString BCFCacheStore::documentProjectPath() const
+{
+    return m_directory + QLatin1String(".document-project.json");
+}
+
+void BCFCacheStore::createDirectory() const
+{
+    if (!QDir(m_directory).exists())
+        QDir().mkpath(m_directory);
+}
+
+QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
+{
+    return BCFCacheTopicFile(m_directory, topic_id).read();
+}
+
+bool BCFCacheStore::writeTopic(const QString& topic_id, const QVariantMap& record) const
+{
+    return BCFCacheTopicFile(m_directory, topic_id).write(record);
+}
+
+bool BCFCacheStore::updateTopic(const QString& topic_id, const std::function<bool(QVariantMap&)>& change)
+{
+    if (!BCFCacheTopicId::isSafe(topic_id))
+        return false;
+    QVariantMap record = readTopic(topic_id);
+    if (!change(record))
+        return true;
+    m_modified = true;
+    writeTopic(topic_id, record);
+    return true;
+}
+
+QVariantList BCFCacheStore::topics() const
+{
+    QVariantList records;
+    if (!QFileInfo(m_directory).isDir())
+        return records;
+    QDirIterator it(m_directory, QDir::AllDirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    while (it.hasNext()) {
+        it.next();
+        records.append(readTopic(it.fileName()));
+    }
+    return records;
+}
+
+QString BCFCacheStore::createTopic(const QVariantMap& record)
+{
+    if (!QFileInfo(m_directory).isDir())
+        return QString();
+
+    QString id = record.value(BCFKeys::Guid).toString();
+    if (id.isEmpty())
+        id = NewId();
+    const BCFCacheTopicFile file(m_directory, id);
+    // An existing topic of that id is never overwritten.
+    if (!file.createDirectory())
+        return QString();
+
+    QVariantMap stored = record;
+    stored.insert(BCFKeys::Guid, id);
+    const auto durability = m_copyingDocument ? BCFCacheTopicFile::Durability::Unflushed
+                                              : BCFCacheTopicFile::Durability::Flushed;
+    if (!file.write(stored, durability)) {
+        file.removeDirectory();
+        return QString();
+    }
+    m_modified = true;
+    return id;
+}
+
+void BCFCacheStore::replaceTopic(const QString& topic_id, const QVariantMap& record)
+{
+    if (!BCFCacheTopicId::isSafe(topic_id))
+        return;
+    // A topic without a directory stays absent.
+    writeTopic(topic_id, record);
+    m_modified = true;
+}
+
+void BCFCacheStore::removeTopic(const QString& topic_id)
+{
+    const BCFCacheTopicFile file(m_directory, topic_id);
+    if (!file.isValid())
+        return;
+    m_modified = true;
+    file.removeDirectory();
+}
+
+bool BCFCacheStore::clear()
+{
+    const bool removed = RemoveDir(m_directory);
+    createDirectory();
+    return removed;
+}
+
+QVariantList BCFCacheStore::list(const QString& topic_id, const QString& listKey) const
+{
+    return readTopic(topic_id).value(listKey).toList();
+}
+
+QVariantMap BCFCacheStore::listEntry(const QString& topic_id, const QString& listKey, const QString& entry_id) const
+{
+    const QVariantList entries = list(topic_id, listKey);
+    const int position = positionInList(entry_id, entries);
+    return position < 0 ? QVariantMap() : entries.at(position).toMap();
+}
+
+QString BCFCacheStore::appendToList(const QString& topic_id, const QString& listKey, const QVariantMap& entry)
+{
+    QString id = entry.value(BCFKeys::Guid).toString();
+    if (id.isEmpty())
+        id = NewId();
+    const bool safe = updateTopic(topic_id, [&](QVariantMap& record) {
+        QVariantMap stored = entry;
+        stored.insert(BCFKeys::Guid, id);
+        QVariantList entries = record.take(listKey).toList();
+        entries.append(stored);
+        record.insert(listKey, entries);
+        return true;
+    });
+    return safe ? id : QString();
+}
+
+void BCFCacheStore::replaceInList(const QString& topic_id, const QString& listKey, const QString& entry_id,
+                                  const QVariantMap* replacement)
+{
+    updateTopic(topic_id, [&](QVariantMap& record) {
+        QVariantList entries = record.take(listKey).toList();
+        const int position = positionInList(entry_id, entries);
+        if (position < 0)
+            return false;
+        if (replacement)
+            entries[position] = *replacement;
+        else
+            entries.removeAt(position);
+        record.insert(listKey, entries);
+        return true;
+    });
+}
+
+void BCFCacheStore::changeInList(const QString& topic_id, const QString& listKey, const QString& entry_id,
+                                 const std::function<void(QVariantMap&)>& change)
+{
+    updateTopic(topic_id, [&](QVariantMap& record) {
+        QVariantList entries = record.take(listKey).toList();
+        const int position = positionInList(entry_id, entries);
+        if (position < 0) {
+            m_modified = true;
+            return false;
+        }
+        QVariantMap entry = entries.at(position).toMap();
+        change(entry);
+        entries[position] = entry;
+        record.insert(listKey, entries);
+        return true;
+    });
+}
+
+void BCFCacheStore::setMember(const QString& topic_id, const QString& member, const QVariant& value)
+{
+    updateTopic(topic_id, [&](QVariantMap& record) {
+        if (value.isValid())
+            record.insert(member, value);
+        else
+            record.remove(member);
+        return true;
+    });
+}
+
+int BCFCacheStore::positionInList(const QString& id, const QVariantList& list)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        const QVariantMap entry = list.at(i).toMap();
+        const auto guid = entry.constFind(BCFKeys::Guid);
+        if (guid != entry.constEnd() && guid->toString() == id)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace Vexamo

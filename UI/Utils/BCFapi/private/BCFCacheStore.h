@@ -1,0 +1,98 @@
+#pragma once
+
+#include "BCFapi/BCFapiGlobal.h"
+
+#include <QString>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <functional>
+
+namespace Vexamo {
+
+// The working cache's record store: one directory per topic below the working directory, each
+// holding "annotation.json" with the whole topic record (BCFCacheTopicFile). Comments, viewpoints
+// and attachments are members of that record.
+//
+// Every access to a topic file goes through readTopic (the one read) and writeTopic (the one
+// write); every change of an existing topic is one call of updateTopic (read, change, write).
+// Topic ids that BCFCacheTopicId refuses are never touched on disk.
+//
+// The store keeps the modified flag of the working document: each change through it sets the flag,
+// the workflow clears it when the document was saved, opened or emptied.
+class BCFAPI_EXPORT BCFCacheStore
+{
+public:
+    // directory is the working directory; a missing one is created.
+    explicit BCFCacheStore(const QString& directory);
+
+    // The working directory of every working cache of the application: "Annotations" in the
+    // application's cache location.
+    static QString defaultDirectory();
+
+    // The working directory, ending with a directory separator.
+    QString directory() const { return m_directory; }
+    QString topicFilePath(const QString& topic_id) const;
+    // The file that keeps the project of the document (id, name) between open and save.
+    QString documentProjectPath() const;
+
+    // Creates the working directory (with its parents) when it is missing.
+    void createDirectory() const;
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+
+    // While set, new topic files are left to the system's write-back instead of being forced to
+    // disk one by one: for a document being opened, which can be copied again from its file.
+    void setCopyingDocument(bool copying) { m_copyingDocument = copying; }
+
+    // Every topic record, in the file system's order. Subdirectories only: no plain files, hidden
+    // entries or links; a directory whose topic file cannot be read gives an empty record.
+    QVariantList topics() const;
+    // The topic's record; empty for an unknown or unsafe id.
+    QVariantMap topic(const QString& topic_id) const { return readTopic(topic_id); }
+    // Stores a new topic under its "guid" (a new id when it has none) and returns the id; empty
+    // when the id is unsafe, already taken or the write fails (nothing is then left behind).
+    QString createTopic(const QVariantMap& record);
+    // Replaces the record of an existing topic whole. An unsafe id changes nothing; an unknown one
+    // writes nothing but counts as a change.
+    void replaceTopic(const QString& topic_id, const QVariantMap& record);
+    void removeTopic(const QString& topic_id);
+    // Removes every topic and leaves an empty working directory; false when the directory could not
+    // be removed.
+    bool clear();
+
+    // The list member listKey of a topic ("comments", "viewpoints") and one entry of it by "guid".
+    QVariantList list(const QString& topic_id, const QString& listKey) const;
+    QVariantMap listEntry(const QString& topic_id, const QString& listKey, const QString& entry_id) const;
+    // Appends entry (under a new "guid" when it has none) and returns its id. Under an unknown topic
+    // nothing is stored and the id is returned all the same; an unsafe topic id gives an empty id.
+    QString appendToList(const QString& topic_id, const QString& listKey, const QVariantMap& entry);
+    // Replaces (null: removes) the first entry entry_id of the list. The replacement is stored
+    // whole, whatever "guid" it carries; an unknown entry changes nothing.
+    void replaceInList(const QString& topic_id, const QString& listKey, const QString& entry_id,
+                       const QVariantMap* replacement);
+    // Lets change rewrite the entry entry_id in place; an unknown entry counts as a change all the
+    // same (a snapshot or component edit of a missing viewpoint).
+    void changeInList(const QString& topic_id, const QString& listKey, const QString& entry_id,
+                      const std::function<void(QVariantMap&)>& change);
+    // Sets a member of the topic record; an invalid value removes it.
+    void setMember(const QString& topic_id, const QString& member, const QVariant& value);
+
+    // The position of the first map in list whose "guid" is id, or -1.
+    static int positionInList(const QString& id, const QVariantList& list);
+
+private:
+    QVariantMap readTopic(const QString& topic_id) const;
+    bool writeTopic(const QString& topic_id, const QVariantMap& record) const;
+    // The one read-change-write of an existing topic. change returns false to leave the topic as
+    // it is; true marks the document modified and writes the record back (nothing is written for
+    // an unknown topic). Returns false for an unsafe id.
+    bool updateTopic(const QString& topic_id, const std::function<bool(QVariantMap&)>& change);
+
+    QString m_directory;
+    bool m_modified = false;
+    bool m_copyingDocument = false;
+};
+
+} // namespace Vexamo
