@@ -7,6 +7,7 @@
 
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
+#include "QtTools/MessageBoxes.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -43,7 +44,7 @@ void TopicCommands::setCurrentTopic(const QString& topicId)
 
 bool TopicCommands::confirm(const QString& title, const QString& question) const
 {
-    return QMessageBox::question(m_window, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return QtTools::question(m_window, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
 
@@ -56,7 +57,7 @@ void TopicCommands::newTopic()
         QString error;
         const QString topicId = m_editor->createTopic(dialog->editedTopic(), dialog->snapshotFile(), &error);
         if (topicId.isEmpty()) {
-            QMessageBox::warning(m_window, tr("New Topic"), error);
+            QtTools::warning(m_window, tr("New Topic"), error);
             return;
         }
         emit topicCreated(topicId);

@@ -30,11 +30,12 @@ using StaticBox = QMessageBox::StandardButton (*)(QWidget*, const QString&, cons
                                                   QMessageBox::StandardButtons, QMessageBox::StandardButton);
 
 QMessageBox::StandardButton ask(QMessageBox::Icon icon, StaticBox showBox, const QString& title, const QString& text,
-                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                QWidget* parent = nullptr)
 {
     const MessageBoxAnswerer answerer = currentAnswerer();
     if (!answerer)
-        return showBox(nullptr, title, text, buttons, defaultButton);
+        return showBox(parent, title, text, buttons, defaultButton);
     MessageBoxRequest request;
     request.icon = icon;
     request.title = title;
@@ -63,6 +64,18 @@ QMessageBox::StandardButton information(const QString& title, const QString& tex
                                         QMessageBox::StandardButton defaultButton)
 {
     return ask(QMessageBox::Information, &QMessageBox::information, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton warning(QWidget* parent, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return ask(QMessageBox::Warning, &QMessageBox::warning, title, text, buttons, defaultButton, parent);
+}
+
+QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
+                                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return ask(QMessageBox::Question, &QMessageBox::question, title, text, buttons, defaultButton, parent);
 }
 
 void setMessageBoxAnswerer(MessageBoxAnswerer answerer)

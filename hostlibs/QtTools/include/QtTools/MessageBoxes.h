@@ -21,6 +21,15 @@ QTTOOLS_EXPORT QMessageBox::StandardButton information(const QString& title, con
                                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+// The same boxes over a parent window, for a host's own questions; an installed answerer answers
+// them as it answers the parentless ones.
+QTTOOLS_EXPORT QMessageBox::StandardButton warning(QWidget* parent, const QString& title, const QString& text,
+                                                   QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+QTTOOLS_EXPORT QMessageBox::StandardButton question(QWidget* parent, const QString& title, const QString& text,
+                                                    QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
 // What a message box was asked to show.
 struct MessageBoxRequest {
     QMessageBox::Icon icon = QMessageBox::NoIcon; // Warning, Question or Information
