@@ -1,8 +1,10 @@
 #include "ArchiveBuilder.h"
 #include "BCFArchiveGenerator.h"
+#include "TestHelpers.h"
 
+#include "BCFTestSupport/ModelRecords.h"
+#include "BCFTestSupport/SchemaValidator.h"
 #include "BCFTestSupport/TestFiles.h"
-#include "BCFTestSupport/TestMain.h"
 
 #include "BCFLib/ArchiveValidator.h"
 #include "BCFLib/BCFModel.h"
@@ -12,16 +14,12 @@
 #include "BCFLib/Viewpoint.h"
 
 #include <QBuffer>
-#include <QDirIterator>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <quazip/JlCompress.h>
 
 using BCFLib::ArchiveValidator;
 using BCFLib::ValidationProblem;
-using Entries = QMap<QString, QByteArray>;
+using BCFLibTest::Entries;
 
 namespace {
 
@@ -30,12 +28,8 @@ const QString s30Topic = QStringLiteral("7a4d0e2c-5b1f-4c8e-9d3a-2f6b8e1c4a01");
 // The schema folder of the shared data; fails under CI=true and skips elsewhere when it is missing.
 #define REQUIRE_SCHEMAS()                                                                              \
     do {                                                                                               \
-        if (!QFileInfo(schemaFolder()).isDir()) {                                                      \
-            if (qEnvironmentVariable("CI") == QLatin1String("true"))                                   \
-                QFAIL(qPrintable(QStringLiteral("no schemas at %1 (CI=true)").arg(schemaFolder())));   \
-            QSKIP(qPrintable(QStringLiteral("schema checks need the shared schemas at %1 (set BCF_SHARED_DIR)") \
-                                 .arg(schemaFolder())));                                               \
-        }                                                                                              \
+        if (!BCFLibTest::sharedDataAt())                                                               \
+            return;                                                                                    \
     } while (false)
 
 QString schemaFolder()
@@ -53,48 +47,20 @@ QByteArray png(const QSize& size)
     return buffer.data();
 }
 
-// Two topics with two viewpoints and one comment each, as the benchmarks' generator writes them.
 Entries generated21()
 {
-    BCFArchiveGenerator generator;
-    generator.topics = 2;
-    generator.viewpointsPerTopic = 2;
-    generator.commentsPerTopic = 1;
-    generator.snapshotBytes = 64;
-    Entries entries{{QStringLiteral("bcf.version"), generator.versionFile()},
-                    {QStringLiteral("project.bcfp"), generator.projectFile()}};
-    for (int t = 0; t < generator.topics; ++t) {
-        const QString folder = BCFArchiveGenerator::topicGuid(t) + QLatin1Char('/');
-        entries.insert(folder + QStringLiteral("markup.bcf"), generator.markup(t));
-        for (int v = 0; v < generator.viewpointsPerTopic; ++v) {
-            entries.insert(folder + BCFArchiveGenerator::viewpointFileName(t, v), generator.visualizationInfo(t, v));
-            entries.insert(folder + BCFArchiveGenerator::snapshotFileName(t, v), generator.snapshot(t, v));
-        }
-    }
-    return entries;
+    return BCFLibTest::localEntries(QStringLiteral("generated 2.1"));
 }
 
-// The 3.0 fixture: a topic using every declared extension value, a document, internal model and
-// snippet files, a comment on a viewpoint with a snapshot.
 Entries fixture30()
 {
-    Entries entries;
-    const QDir root(QStringLiteral(VALIDATION_FIXTURES "/3.0"));
-    QDirIterator files(root.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        entries.insert(root.relativeFilePath(path), BCFTest::fileBytes(path));
-    }
-    return entries;
+    return BCFLibTest::localEntries(QStringLiteral("fixture 3.0"));
 }
 
 QString writeArchive(const QTemporaryDir& dir, const QString& name, const Entries& entries)
 {
-    ArchiveBuilder builder;
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-        builder.add(it.key(), it.value());
     const QString path = dir.filePath(name);
-    return builder.write(path) ? path : QString();
+    return BCFLibTest::writeEntries(path, entries) ? path : QString();
 }
 
 // A file the model library's writer wrote: a topic with a commented viewpoint and its snapshot.
@@ -401,56 +367,20 @@ void TestArchiveValidator::limitsHoldOnInflatedBytes()
 void TestArchiveValidator::officialCasesMatchXmllint()
 {
     REQUIRE_SCHEMAS();
-    const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-    if (xmllint.isEmpty())
-        QSKIP("xmllint is not installed (libxml2-utils)");
-    // The 2.1 schemas with FieldOfView's range widened to (0, 180), as its annotation says.
-    const QString schemas = m_dir.filePath(QStringLiteral("schemas-2.1"));
-    QVERIFY(QDir().mkpath(schemas));
-    for (const QString& name : QDir(schemaFolder() + QStringLiteral("/2.1")).entryList({QStringLiteral("*.xsd")})) {
-        QByteArray text = BCFTest::fileBytes(schemaFolder() + QStringLiteral("/2.1/") + name);
-        if (name == QLatin1String("visinfo.xsd"))
-            text.replace("<xs:minInclusive value=\"45\"/>", "<xs:minExclusive value=\"0\"/>")
-                .replace("<xs:maxInclusive value=\"60\"/>", "<xs:maxExclusive value=\"180\"/>");
-        QVERIFY(BCFTest::writeFileBytes(schemas + QLatin1Char('/') + name, text));
-    }
-    auto schemaOf = [](const QString& entry) {
-        if (entry.endsWith(QLatin1String(".bcfv")))
-            return QStringLiteral("visinfo.xsd");
-        if (entry.endsWith(QLatin1String("markup.bcf")))
-            return QStringLiteral("markup.xsd");
-        if (entry == QLatin1String("bcf.version"))
-            return QStringLiteral("version.xsd");
-        return entry == QLatin1String("project.bcfp") ? QStringLiteral("project.xsd") : QString();
-    };
-
+    // xmllint's verdict with the 2.1 schemas (FieldOfView widened to (0, 180), as its annotation says).
     ArchiveValidator validator;
     validator.setSchemaFolder(schemaFolder());
     int xmlFiles = 0;
     QStringList rejected, reported;
-    QDirIterator cases(BCFTest::bcfSharedFile(QStringLiteral("testcases/2.1")), {QStringLiteral("*.bcf")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (cases.hasNext()) {
-        const QString archive = cases.next();
+    for (const QString& archive : BCFTest::officialCases(QStringLiteral("2.1"))) {
         const QString name = QFileInfo(archive).completeBaseName();
-        const QString folder = m_dir.filePath(QStringLiteral("cases/") + name);
-        QVERIFY(!JlCompress::extractDir(archive, folder).isEmpty());
-        QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString file = files.next();
-            const QString entry = QDir(folder).relativeFilePath(file);
-            if (schemaOf(entry).isEmpty())
-                continue;
-            ++xmlFiles;
-            QProcess lint;
-            lint.setStandardOutputFile(QProcess::nullDevice());
-            lint.setStandardErrorFile(QProcess::nullDevice());
-            lint.start(xmllint, {QStringLiteral("--noout"), QStringLiteral("--nonet"), QStringLiteral("--schema"),
-                                 schemas + QLatin1Char('/') + schemaOf(entry), file});
-            QVERIFY(lint.waitForFinished() && lint.exitStatus() == QProcess::NormalExit);
-            if (lint.exitCode() != 0)
-                rejected << name + QLatin1Char(':') + entry;
+        int documents = 0;
+        for (const QString& error : BCFTest::bcfSchemaErrors(archive, QStringLiteral("2.1"), &documents)) {
+            const QString at = name + QLatin1Char(':') + error.section(QStringLiteral(": "), 0, 0);
+            if (!rejected.contains(at))
+                rejected << at;
         }
+        xmlFiles += documents;
         QVERIFY(validator.validate(archive) != ArchiveValidator::Unreadable);
         for (const ValidationProblem& problem : validator.problems()) {
             const QString at = name + QLatin1Char(':') + problem.entry;
