@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDirIterator>
+#include <QImage>
 #include <QTemporaryDir>
 
 namespace BCFLibTest {
@@ -48,15 +49,27 @@ QByteArray versionFile(const QString& versionId)
         .toUtf8();
 }
 
+QByteArray pngImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 Entries localEntries(const QString& name)
 {
     Entries entries;
-    if (name == QLatin1String("fixture 3.0")) {
-        const QDir root(QStringLiteral(BCF_TEST_DATA_DIR "/validation/3.0"));
+    if (name.startsWith(QLatin1String("fixture ")) || name.startsWith(QLatin1String("field "))) {
+        const QDir root(QStringLiteral(BCF_TEST_DATA_DIR) + (name == QLatin1String("fixture 3.0") ? "/validation/3.0" : "/field20"));
         QDirIterator files(root.path(), QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
             const QString path = files.next();
-            entries.insert(root.relativeFilePath(path), BCFTest::fileBytes(path));
+            if (!path.endsWith(QLatin1String("README.md")))
+                entries.insert(root.relativeFilePath(path), BCFTest::fileBytes(path));
         }
         return entries;
     }

@@ -20,10 +20,13 @@ QSharedPointer<BCFLib::BCFModel> loadFile(const QString& fileName);
 // A minimal valid BCF 2.1 markup for a topic.
 QByteArray markup(const QString& topicGuid, const QString& title, const QString& extra = QString());
 QByteArray versionFile(const QString& versionId = QStringLiteral("2.1"));
+// A real PNG image of that size.
+QByteArray pngImage(int width, int height);
 
 // Archives the project makes itself, so that a clone without the shared data still tests every
 // layer: "generated <version>" (the benchmarks' generator: two topics, two viewpoints and a comment
-// each) and "fixture 3.0" (the tree under tests/data/validation/3.0). Their entries by name:
+// each), "fixture 3.0" (the tree under tests/data/validation/3.0) and "field 2.0" (the BCF
+// 2.0-style tree under tests/data/field20). Their entries by name:
 using Entries = QMap<QString, QByteArray>;
 Entries localEntries(const QString& name);
 bool writeEntries(const QString& fileName, const Entries& entries);

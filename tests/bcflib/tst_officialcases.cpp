@@ -20,9 +20,7 @@
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <functional>
 
 using namespace BCFLib;
@@ -33,15 +31,6 @@ QByteArray fixture(const QString& name)
 {
     QFile file(QStringLiteral(BCF_TEST_DATA_DIR "/bcf30/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray png(int width, int height)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(width, height, QImage::Format_RGB32).save(&buffer, "PNG");
-    return bytes;
 }
 
 QStringList ifcGuids(const QList<Component>& components)
@@ -459,7 +448,7 @@ void TestOfficialCases::quirksOfRealFiles()
         .add("documents/d0c00000-0000-4000-8000-0000000000aa", "a;b")
         .add("renamed-folder/markup.bcf", fixture("markup.bcf"))
         .add("renamed-folder/viewpoint.bcfv", fixture("viewpoint.bcfv"))
-        .add("renamed-folder/snapshot.png", png(16, 10), false);
+        .add("renamed-folder/snapshot.png", BCFLibTest::pngImage(16, 10), false);
     const QSharedPointer<BCFModel> model = BCFLibTest::load(archive.bytes());
     QString message, title;
     QVERIFY2(model->isValid("quirks.bcf", message, title), qPrintable(message));
@@ -527,7 +516,7 @@ void TestOfficialCases::versionReported()
         archive.add("bcf.version", BCFLibTest::versionFile(versionFile));
     archive.add(topicGuid + "/markup.bcf", BCFLibTest::markup(topicGuid, "t", markupExtra))
         .add(topicGuid + "/viewpoint.bcfv", fixture("viewpoint.bcfv"))
-        .add(topicGuid + "/snapshot.png", png(4, 3), false);
+        .add(topicGuid + "/snapshot.png", BCFLibTest::pngImage(4, 3), false);
     const QSharedPointer<BCFModel> model = BCFLibTest::load(archive.bytes());
     QCOMPARE(model->version().versionId(), version);
     const Topic* topic = model->topic(topicGuid);
@@ -546,7 +535,7 @@ void TestOfficialCases::nestedArchiveWithoutTopicsOpensEmpty()
 {
     ArchiveBuilder archive;
     archive.add("export/bcf.version", BCFLibTest::versionFile("2.1"))
-        .add("export/a1b2c3d4-0000-4000-8000-00000000000a/snapshot.png", png(2, 2), false);
+        .add("export/a1b2c3d4-0000-4000-8000-00000000000a/snapshot.png", BCFLibTest::pngImage(2, 2), false);
     const QSharedPointer<BCFModel> model = BCFLibTest::load(archive.bytes());
     QString message, title;
     QVERIFY2(model->isValid("nested.bcf", message, title), qPrintable(message));

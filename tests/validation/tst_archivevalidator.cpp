@@ -13,8 +13,6 @@
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QTemporaryDir>
 
 using BCFLib::ArchiveValidator;
@@ -35,16 +33,6 @@ const QString s30Topic = QStringLiteral("7a4d0e2c-5b1f-4c8e-9d3a-2f6b8e1c4a01");
 QString schemaFolder()
 {
     return BCFTest::bcfSharedFile(QStringLiteral("schemas"));
-}
-
-QByteArray png(const QSize& size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return buffer.data();
 }
 
 Entries generated21()
@@ -71,7 +59,7 @@ QString writtenByModel(const QTemporaryDir& dir)
     BCFLib::Topic* topic = model->addTopic(QStringLiteral("Door blocked"), QStringLiteral("a@example.com"),
                                            QDateTime(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC));
     BCFLib::Viewpoint* viewpoint = topic->addViewpoint();
-    QByteArray snapshot = png(QSize(64, 48));
+    QByteArray snapshot = BCFLibTest::pngImage(64, 48);
     topic->addSnapshot(viewpoint->guid(), &snapshot);
     BCFLib::Comment* comment = topic->addComment();
     comment->setDate(QDateTime(QDate(2026, 3, 2), QTime(10, 0), Qt::UTC));
@@ -226,7 +214,7 @@ void TestArchiveValidator::injectedFault_data()
                                                      << QByteArray("TopicStatus=\"Closed\"") << "extension" << false
                                                      << m30 << true;
     QTest::newRow("3.0 snapshot over 1500 px") << true << false << s30Topic + QStringLiteral("/snapshot.png")
-                                               << QByteArray() << png(QSize(1600, 20)) << "image" << false << m30 << true;
+                                               << QByteArray() << BCFLibTest::pngImage(1600, 20) << "image" << false << m30 << true;
     QTest::newRow("3.0 document file missing")
         << true << false << QStringLiteral("Documents/5c2e9a7b-1d3f-4b6a-8e0c-9f1a2b3c4d5e") << QByteArray()
         << QByteArray() << "reference" << false << QStringLiteral("documents.xml") << true;
@@ -302,7 +290,7 @@ void TestArchiveValidator::versionAndReadability_data()
     legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/markup.bcf"),
                   "<?xml version=\"1.0\"?>\n<Markup><Topic Guid=\"0d0d0d0d-0000-4000-8000-000000000001\">"
                   "<Title>Old</Title></Topic></Markup>\n");
-    legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/snapshot.png"), png(QSize(8, 8)));
+    legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/snapshot.png"), BCFLibTest::pngImage(8, 8));
     ArchiveBuilder legacyBuilder;
     for (auto it = legacy.cbegin(); it != legacy.cend(); ++it)
         legacyBuilder.add(it.key(), it.value());
