@@ -1,7 +1,10 @@
 #pragma once
 
+#include "BCFLib/BCFModel.h"
+
 #include <QByteArray>
 #include <QMap>
+#include <QSharedPointer>
 #include <QStringList>
 
 namespace WriterTest {
@@ -25,6 +28,11 @@ ArchiveContent readArchive(const QString& fileName);
 // BCFTest::bcfSchemaErrors), one per line; empty when all validate, and when the shared schemas
 // are missing outside CI (a fresh clone).
 QString validateArchive(const QString& fileName, const QString& version = QStringLiteral("2.1"));
+
+// Writes model to fileName in its version, validates the archive and reads it back; fails the
+// test and gives null when the write fails, the archive does not validate, or the file does not
+// read back without a loss.
+QSharedPointer<BCFLib::BCFModel> writeValidated(BCFLib::BCFModel& model, const QString& fileName);
 
 // A plain relative path: no "..", ".", empty parts, backslashes or drive letters.
 bool isSafeEntryName(const QString& name);

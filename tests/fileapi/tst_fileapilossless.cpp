@@ -32,12 +32,7 @@ namespace {
 QString problemOf(const QSharedPointer<BCFLib::BCFModel>& model, const QString& fileName, QString* losses)
 {
     QString title;
-    losses->clear();
-    if (!model)
-        return QStringLiteral("no model");
-    if (!model->isValid(fileName, *losses, title))
-        return title + QStringLiteral(": ") + *losses;
-    return QString();
+    return model->isValid(fileName, *losses, title) ? QString() : title + QStringLiteral(": ") + *losses;
 }
 
 using TopicRecords = QMap<QString, QVariantMap>;
@@ -144,12 +139,8 @@ void TestFileApiLossless::officialCase()
     compareContent(topicsByGuid(source), topicsByGuid(copy), *original, copy);
     if (QTest::currentTestFailed())
         return;
-    // That copy saved and loaded again.
-    saveLoadAndCompare(copy, source, *original);
-    if (QTest::currentTestFailed())
-        return;
 
-    // The viewer's own road: the loaded file is copied into the working cache (JSON records), and a
+    // The viewer's own road (the model-level round trip of the same files is the writer tests'): the loaded file is copied into the working cache (JSON records), and a
     // save copies the cache into a BCFFileApi over a fresh model, which writes the archive.
     if (!m_cache)
         m_cache = std::make_unique<Vexamo::BCFCacheApi>();
