@@ -115,12 +115,13 @@ void TestWriterVersions::roundTrip_data()
 {
     QTest::addColumn<QString>("source"); // a file, or "built <version>" for richModel()
     QTest::addColumn<QString>("target");
+    const bool shared = QFileInfo(BCFTest::bcfSharedDir()).isDir();
+    if (!shared)
+        qInfo("official cases left out: no shared data at %s", qPrintable(BCFTest::bcfSharedDir()));
     for (const QString& to : {QStringLiteral("3.0"), QStringLiteral("2.1")}) {
         for (const QString& from : {QStringLiteral("3.0"), QStringLiteral("2.1")})
             QTest::newRow(qPrintable(QStringLiteral("built %1 -> %2").arg(from, to))) << "built " + from << to;
         QTest::newRow(qPrintable("field 2.0 -> " + to)) << BCFLibTest::localArchive("field 2.0") << to;
-        if (!QFileInfo(BCFTest::bcfSharedDir()).isDir())
-            continue;
         for (const QString& file : BCFTest::officialCases("3.0") + BCFTest::officialCases("2.1"))
             QTest::newRow(qPrintable(QDir(BCFTest::bcfSharedFile("testcases")).relativeFilePath(file) + " -> " + to)) << file << to;
     }
