@@ -12,7 +12,7 @@ ArchiveContent readArchive(const QString& fileName)
     ArchiveContent content;
     for (const BCFTest::ZipEntry& entry : BCFTest::readZipEntries(fileName, &content.ok)) {
         content.names.append(entry.name);
-        content.entries.insert(entry.name, EntryInfo{entry.data, entry.method});
+        content.entries.insert(entry.name, entry);
     }
     return content;
 }

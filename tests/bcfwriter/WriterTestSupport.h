@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BCFLib/BCFModel.h"
+#include "BCFTestSupport/ZipEntries.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -9,17 +10,12 @@
 
 namespace WriterTest {
 
-struct EntryInfo
-{
-    QByteArray data;
-    int method = -1; // 0 stored, 8 deflated
-};
 // Every entry of a zip archive by name (read with BCFTest::readZipEntries); names keeps the
 // archive's order.
 struct ArchiveContent
 {
     QStringList names;
-    QMap<QString, EntryInfo> entries;
+    QMap<QString, BCFTest::ZipEntry> entries;
     bool ok = false;
 };
 ArchiveContent readArchive(const QString& fileName);

@@ -35,20 +35,17 @@ QString schemaFolder()
     return BCFTest::bcfSharedFile(QStringLiteral("schemas"));
 }
 
-Entries generated21()
-{
-    return BCFLibTest::localEntries(QStringLiteral("generated 2.1"));
-}
-
-Entries fixture30()
-{
-    return BCFLibTest::localEntries(QStringLiteral("fixture 3.0"));
-}
-
+// Writes entries as the archive dir/name; empty when it cannot be written.
 QString writeArchive(const QTemporaryDir& dir, const QString& name, const Entries& entries)
 {
     const QString path = dir.filePath(name);
     return BCFLibTest::writeEntries(path, entries) ? path : QString();
+}
+
+// The 3.0 fixture, else the benchmarks' generator's 2.1 archive.
+Entries local(bool v30)
+{
+    return BCFLibTest::localEntries(v30 ? QStringLiteral("fixture 3.0") : QStringLiteral("generated 2.1"));
 }
 
 // A file the model library's writer wrote: a topic with a commented viewpoint and its snapshot.
@@ -116,7 +113,7 @@ void TestArchiveValidator::cleanFilesReportNothing()
     if (schemas)
         REQUIRE_SCHEMAS();
     const QString path = source.startsWith(QLatin1String("model")) ? writtenByModel(m_dir)
-        : writeArchive(m_dir, QStringLiteral("clean.bcf"), source.endsWith(QLatin1String("3.0")) ? fixture30() : generated21());
+        : writeArchive(m_dir, QStringLiteral("clean.bcf"), local(source.endsWith(QLatin1String("3.0"))));
     QVERIFY(!path.isEmpty());
 
     ArchiveValidator validator;
@@ -253,7 +250,7 @@ void TestArchiveValidator::injectedFault()
     if (schemas)
         REQUIRE_SCHEMAS();
 
-    Entries entries = v30 ? fixture30() : generated21();
+    Entries entries = local(v30);
     if (!from.isEmpty()) {
         QVERIFY2(entries.value(entry).contains(from), qPrintable(entry));
         const int at = entries[entry].indexOf(from);
@@ -286,16 +283,14 @@ void TestArchiveValidator::versionAndReadability_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("version");
 
-    Entries legacy; // 1.0: no bcf.version, a markup without viewpoint references
-    legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/markup.bcf"),
-                  "<?xml version=\"1.0\"?>\n<Markup><Topic Guid=\"0d0d0d0d-0000-4000-8000-000000000001\">"
-                  "<Title>Old</Title></Topic></Markup>\n");
-    legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/snapshot.png"), BCFLibTest::pngImage(8, 8));
-    ArchiveBuilder legacyBuilder;
-    for (auto it = legacy.cbegin(); it != legacy.cend(); ++it)
-        legacyBuilder.add(it.key(), it.value());
-
-    QTest::newRow("1.0") << legacyBuilder.bytes() << int(ArchiveValidator::Clean) << "1.0";
+    // 1.0: no bcf.version, a markup without viewpoint references
+    QTest::newRow("1.0") << ArchiveBuilder()
+                                .add("0d0d0d0d-0000-4000-8000-000000000001/markup.bcf",
+                                     "<?xml version=\"1.0\"?>\n<Markup><Topic Guid=\"0d0d0d0d-0000-4000-8000-000000000001\">"
+                                     "<Title>Old</Title></Topic></Markup>\n")
+                                .add("0d0d0d0d-0000-4000-8000-000000000001/snapshot.png", BCFLibTest::pngImage(8, 8))
+                                .bytes()
+                         << int(ArchiveValidator::Clean) << "1.0";
     QTest::newRow("missing file") << QByteArray() << int(ArchiveValidator::Unreadable) << "";
     QTest::newRow("not a zip") << QByteArray("not a zip archive") << int(ArchiveValidator::Unreadable) << "";
     QTest::newRow("zip without BCF") << ArchiveBuilder().add(QStringLiteral("readme.txt"), "hello").bytes()
@@ -329,7 +324,7 @@ void TestArchiveValidator::limitsHoldOnInflatedBytes()
     const QByteArray bomb = ArchiveBuilder::rawDeflateZeros(1024 * 1024, &crc);
     const QString big = BCFArchiveGenerator::topicGuid(1) + QStringLiteral("/markup.bcf");
     for (const bool lying : {false, true}) {
-        Entries entries = generated21();
+        Entries entries = local(false);
         entries[big].append(QByteArray(1024 * 1024, ' '));
         ArchiveBuilder builder;
         for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
