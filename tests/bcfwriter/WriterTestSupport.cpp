@@ -1,5 +1,6 @@
 #include "WriterTestSupport.h"
 
+#include "BCFTestSupport/ModelRecords.h"
 #include "BCFTestSupport/SchemaValidator.h"
 #include "BCFTestSupport/TestMain.h"
 #include "BCFTestSupport/ZipEntries.h"
@@ -11,7 +12,7 @@ ArchiveContent readArchive(const QString& fileName)
     ArchiveContent content;
     for (const BCFTest::ZipEntry& entry : BCFTest::readZipEntries(fileName, &content.ok)) {
         content.names.append(entry.name);
-        content.entries.insert(entry.name, EntryInfo{entry.data, entry.method});
+        content.entries.insert(entry.name, entry);
     }
     return content;
 }
@@ -26,6 +27,18 @@ QString validateArchive(const QString& fileName, const QString& version)
     if (errors.isEmpty() && documents == 0)
         return QStringLiteral("the archive has no XML file to validate");
     return errors.join(QLatin1Char('\n'));
+}
+
+QSharedPointer<BCFLib::BCFModel> writeValidated(BCFLib::BCFModel& model, const QString& fileName)
+{
+    QString problem = model.serialize(fileName) ? validateArchive(fileName, model.version().versionId()) : model.errorString();
+    QSharedPointer<BCFLib::BCFModel> read = problem.isEmpty() ? BCFTest::loadAsViewer(fileName) : nullptr;
+    QString title;
+    if (read && (!read->isValid(fileName, problem, title) || !problem.isEmpty()))
+        read.reset();
+    if (!read)
+        QTest::qFail(qPrintable(fileName + QLatin1String(": ") + problem), __FILE__, __LINE__);
+    return read;
 }
 
 bool isSafeEntryName(const QString& name)

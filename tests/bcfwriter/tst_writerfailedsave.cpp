@@ -3,6 +3,7 @@
 // in place of the target, a missing folder. A save that succeeds replaces the file whole.
 
 #include "BCFTestSupport/ModelRecords.h"
+#include "BCFTestSupport/TestFiles.h"
 #include "BCFTestSupport/TestMain.h"
 
 #include "BCFLib/BCFArchiveWriter.h"
@@ -29,12 +30,6 @@ QSharedPointer<BCFModel> modelWithLargeSnapshot(const QString& title)
     snapshot.append(QByteArray(2 * 1024 * 1024, 'x'));
     topic->addSnapshot(viewpoint->guid(), &snapshot);
     return model;
-}
-
-QByteArray fileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList listing(const QString& folder)
@@ -96,7 +91,7 @@ void TestWriterFailedSave::init()
                                                      | QFile::ExeGroup));
     m_target = m_dir->filePath(QStringLiteral("document.bcfzip"));
     QVERIFY(modelWithLargeSnapshot(QStringLiteral("old content"))->serialize(m_target));
-    m_old = fileBytes(m_target);
+    m_old = BCFTest::fileBytes(m_target);
     QVERIFY(m_old.size() > 2 * 1024 * 1024);
 }
 
@@ -116,7 +111,7 @@ void TestWriterFailedSave::failedSavesLeaveTheFileAsItWas()
 
     // A write error half-way: the temporary file may not grow beyond 256 KiB.
     QCOMPARE(serializeInChild(*model, m_target, ChildSetup::FileSizeLimit), 1);
-    QCOMPARE(fileBytes(m_target), m_old);
+    QCOMPARE(BCFTest::fileBytes(m_target), m_old);
     QCOMPARE(listing(m_dir->path()), before);
 
     // An unwritable folder (read and search only).
@@ -128,7 +123,7 @@ void TestWriterFailedSave::failedSavesLeaveTheFileAsItWas()
                                                 | QFile::ReadOther | QFile::ExeOther));
     QVERIFY(QFile::setPermissions(protectedTarget, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QCOMPARE(serializeInChild(*model, protectedTarget, ChildSetup::UnprivilegedUser), 1);
-    QCOMPARE(fileBytes(protectedTarget), m_old);
+    QCOMPARE(BCFTest::fileBytes(protectedTarget), m_old);
     QCOMPARE(listing(readOnly), QStringList{QStringLiteral("document.bcfzip")});
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -146,7 +141,7 @@ void TestWriterFailedSave::failedSavesLeaveTheFileAsItWas()
     QVERIFY(!writer.write(m_dir->filePath(QStringLiteral("missing/document.bcfzip"))));
     QVERIFY(!writer.errorString().isEmpty());
     QCOMPARE(listing(m_dir->path()), withFolder);
-    QCOMPARE(fileBytes(m_target), m_old);
+    QCOMPARE(BCFTest::fileBytes(m_target), m_old);
 }
 
 BCF_TEST_MAIN(TestWriterFailedSave)

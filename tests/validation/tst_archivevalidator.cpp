@@ -1,8 +1,10 @@
 #include "ArchiveBuilder.h"
 #include "BCFArchiveGenerator.h"
+#include "TestHelpers.h"
 
+#include "BCFTestSupport/ModelRecords.h"
+#include "BCFTestSupport/SchemaValidator.h"
 #include "BCFTestSupport/TestFiles.h"
-#include "BCFTestSupport/TestMain.h"
 
 #include "BCFLib/ArchiveValidator.h"
 #include "BCFLib/BCFModel.h"
@@ -11,17 +13,11 @@
 #include "BCFLib/Topic.h"
 #include "BCFLib/Viewpoint.h"
 
-#include <QBuffer>
-#include <QDirIterator>
-#include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <quazip/JlCompress.h>
 
 using BCFLib::ArchiveValidator;
 using BCFLib::ValidationProblem;
-using Entries = QMap<QString, QByteArray>;
+using BCFLibTest::Entries;
 
 namespace {
 
@@ -30,12 +26,8 @@ const QString s30Topic = QStringLiteral("7a4d0e2c-5b1f-4c8e-9d3a-2f6b8e1c4a01");
 // The schema folder of the shared data; fails under CI=true and skips elsewhere when it is missing.
 #define REQUIRE_SCHEMAS()                                                                              \
     do {                                                                                               \
-        if (!QFileInfo(schemaFolder()).isDir()) {                                                      \
-            if (qEnvironmentVariable("CI") == QLatin1String("true"))                                   \
-                QFAIL(qPrintable(QStringLiteral("no schemas at %1 (CI=true)").arg(schemaFolder())));   \
-            QSKIP(qPrintable(QStringLiteral("schema checks need the shared schemas at %1 (set BCF_SHARED_DIR)") \
-                                 .arg(schemaFolder())));                                               \
-        }                                                                                              \
+        if (!BCFLibTest::sharedDataAt())                                                               \
+            return;                                                                                    \
     } while (false)
 
 QString schemaFolder()
@@ -43,58 +35,17 @@ QString schemaFolder()
     return BCFTest::bcfSharedFile(QStringLiteral("schemas"));
 }
 
-QByteArray png(const QSize& size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return buffer.data();
-}
-
-// Two topics with two viewpoints and one comment each, as the benchmarks' generator writes them.
-Entries generated21()
-{
-    BCFArchiveGenerator generator;
-    generator.topics = 2;
-    generator.viewpointsPerTopic = 2;
-    generator.commentsPerTopic = 1;
-    generator.snapshotBytes = 64;
-    Entries entries{{QStringLiteral("bcf.version"), generator.versionFile()},
-                    {QStringLiteral("project.bcfp"), generator.projectFile()}};
-    for (int t = 0; t < generator.topics; ++t) {
-        const QString folder = BCFArchiveGenerator::topicGuid(t) + QLatin1Char('/');
-        entries.insert(folder + QStringLiteral("markup.bcf"), generator.markup(t));
-        for (int v = 0; v < generator.viewpointsPerTopic; ++v) {
-            entries.insert(folder + BCFArchiveGenerator::viewpointFileName(t, v), generator.visualizationInfo(t, v));
-            entries.insert(folder + BCFArchiveGenerator::snapshotFileName(t, v), generator.snapshot(t, v));
-        }
-    }
-    return entries;
-}
-
-// The 3.0 fixture: a topic using every declared extension value, a document, internal model and
-// snippet files, a comment on a viewpoint with a snapshot.
-Entries fixture30()
-{
-    Entries entries;
-    const QDir root(QStringLiteral(VALIDATION_FIXTURES "/3.0"));
-    QDirIterator files(root.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        entries.insert(root.relativeFilePath(path), BCFTest::fileBytes(path));
-    }
-    return entries;
-}
-
+// Writes entries as the archive dir/name; empty when it cannot be written.
 QString writeArchive(const QTemporaryDir& dir, const QString& name, const Entries& entries)
 {
-    ArchiveBuilder builder;
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-        builder.add(it.key(), it.value());
     const QString path = dir.filePath(name);
-    return builder.write(path) ? path : QString();
+    return BCFLibTest::writeEntries(path, entries) ? path : QString();
+}
+
+// The 3.0 fixture, else the benchmarks' generator's 2.1 archive.
+Entries local(bool v30)
+{
+    return BCFLibTest::localEntries(v30 ? QStringLiteral("fixture 3.0") : QStringLiteral("generated 2.1"));
 }
 
 // A file the model library's writer wrote: a topic with a commented viewpoint and its snapshot.
@@ -105,7 +56,7 @@ QString writtenByModel(const QTemporaryDir& dir)
     BCFLib::Topic* topic = model->addTopic(QStringLiteral("Door blocked"), QStringLiteral("a@example.com"),
                                            QDateTime(QDate(2026, 3, 1), QTime(9, 30), Qt::UTC));
     BCFLib::Viewpoint* viewpoint = topic->addViewpoint();
-    QByteArray snapshot = png(QSize(64, 48));
+    QByteArray snapshot = BCFLibTest::pngImage(64, 48);
     topic->addSnapshot(viewpoint->guid(), &snapshot);
     BCFLib::Comment* comment = topic->addComment();
     comment->setDate(QDateTime(QDate(2026, 3, 2), QTime(10, 0), Qt::UTC));
@@ -162,7 +113,7 @@ void TestArchiveValidator::cleanFilesReportNothing()
     if (schemas)
         REQUIRE_SCHEMAS();
     const QString path = source.startsWith(QLatin1String("model")) ? writtenByModel(m_dir)
-        : writeArchive(m_dir, QStringLiteral("clean.bcf"), source.endsWith(QLatin1String("3.0")) ? fixture30() : generated21());
+        : writeArchive(m_dir, QStringLiteral("clean.bcf"), local(source.endsWith(QLatin1String("3.0"))));
     QVERIFY(!path.isEmpty());
 
     ArchiveValidator validator;
@@ -260,7 +211,7 @@ void TestArchiveValidator::injectedFault_data()
                                                      << QByteArray("TopicStatus=\"Closed\"") << "extension" << false
                                                      << m30 << true;
     QTest::newRow("3.0 snapshot over 1500 px") << true << false << s30Topic + QStringLiteral("/snapshot.png")
-                                               << QByteArray() << png(QSize(1600, 20)) << "image" << false << m30 << true;
+                                               << QByteArray() << BCFLibTest::pngImage(1600, 20) << "image" << false << m30 << true;
     QTest::newRow("3.0 document file missing")
         << true << false << QStringLiteral("Documents/5c2e9a7b-1d3f-4b6a-8e0c-9f1a2b3c4d5e") << QByteArray()
         << QByteArray() << "reference" << false << QStringLiteral("documents.xml") << true;
@@ -299,7 +250,7 @@ void TestArchiveValidator::injectedFault()
     if (schemas)
         REQUIRE_SCHEMAS();
 
-    Entries entries = v30 ? fixture30() : generated21();
+    Entries entries = local(v30);
     if (!from.isEmpty()) {
         QVERIFY2(entries.value(entry).contains(from), qPrintable(entry));
         const int at = entries[entry].indexOf(from);
@@ -332,16 +283,14 @@ void TestArchiveValidator::versionAndReadability_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("version");
 
-    Entries legacy; // 1.0: no bcf.version, a markup without viewpoint references
-    legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/markup.bcf"),
-                  "<?xml version=\"1.0\"?>\n<Markup><Topic Guid=\"0d0d0d0d-0000-4000-8000-000000000001\">"
-                  "<Title>Old</Title></Topic></Markup>\n");
-    legacy.insert(QStringLiteral("0d0d0d0d-0000-4000-8000-000000000001/snapshot.png"), png(QSize(8, 8)));
-    ArchiveBuilder legacyBuilder;
-    for (auto it = legacy.cbegin(); it != legacy.cend(); ++it)
-        legacyBuilder.add(it.key(), it.value());
-
-    QTest::newRow("1.0") << legacyBuilder.bytes() << int(ArchiveValidator::Clean) << "1.0";
+    // 1.0: no bcf.version, a markup without viewpoint references
+    QTest::newRow("1.0") << ArchiveBuilder()
+                                .add("0d0d0d0d-0000-4000-8000-000000000001/markup.bcf",
+                                     "<?xml version=\"1.0\"?>\n<Markup><Topic Guid=\"0d0d0d0d-0000-4000-8000-000000000001\">"
+                                     "<Title>Old</Title></Topic></Markup>\n")
+                                .add("0d0d0d0d-0000-4000-8000-000000000001/snapshot.png", BCFLibTest::pngImage(8, 8))
+                                .bytes()
+                         << int(ArchiveValidator::Clean) << "1.0";
     QTest::newRow("missing file") << QByteArray() << int(ArchiveValidator::Unreadable) << "";
     QTest::newRow("not a zip") << QByteArray("not a zip archive") << int(ArchiveValidator::Unreadable) << "";
     QTest::newRow("zip without BCF") << ArchiveBuilder().add(QStringLiteral("readme.txt"), "hello").bytes()
@@ -375,7 +324,7 @@ void TestArchiveValidator::limitsHoldOnInflatedBytes()
     const QByteArray bomb = ArchiveBuilder::rawDeflateZeros(1024 * 1024, &crc);
     const QString big = BCFArchiveGenerator::topicGuid(1) + QStringLiteral("/markup.bcf");
     for (const bool lying : {false, true}) {
-        Entries entries = generated21();
+        Entries entries = local(false);
         entries[big].append(QByteArray(1024 * 1024, ' '));
         ArchiveBuilder builder;
         for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
@@ -401,56 +350,20 @@ void TestArchiveValidator::limitsHoldOnInflatedBytes()
 void TestArchiveValidator::officialCasesMatchXmllint()
 {
     REQUIRE_SCHEMAS();
-    const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-    if (xmllint.isEmpty())
-        QSKIP("xmllint is not installed (libxml2-utils)");
-    // The 2.1 schemas with FieldOfView's range widened to (0, 180), as its annotation says.
-    const QString schemas = m_dir.filePath(QStringLiteral("schemas-2.1"));
-    QVERIFY(QDir().mkpath(schemas));
-    for (const QString& name : QDir(schemaFolder() + QStringLiteral("/2.1")).entryList({QStringLiteral("*.xsd")})) {
-        QByteArray text = BCFTest::fileBytes(schemaFolder() + QStringLiteral("/2.1/") + name);
-        if (name == QLatin1String("visinfo.xsd"))
-            text.replace("<xs:minInclusive value=\"45\"/>", "<xs:minExclusive value=\"0\"/>")
-                .replace("<xs:maxInclusive value=\"60\"/>", "<xs:maxExclusive value=\"180\"/>");
-        QVERIFY(BCFTest::writeFileBytes(schemas + QLatin1Char('/') + name, text));
-    }
-    auto schemaOf = [](const QString& entry) {
-        if (entry.endsWith(QLatin1String(".bcfv")))
-            return QStringLiteral("visinfo.xsd");
-        if (entry.endsWith(QLatin1String("markup.bcf")))
-            return QStringLiteral("markup.xsd");
-        if (entry == QLatin1String("bcf.version"))
-            return QStringLiteral("version.xsd");
-        return entry == QLatin1String("project.bcfp") ? QStringLiteral("project.xsd") : QString();
-    };
-
+    // xmllint's verdict with the 2.1 schemas (FieldOfView widened to (0, 180), as its annotation says).
     ArchiveValidator validator;
     validator.setSchemaFolder(schemaFolder());
     int xmlFiles = 0;
     QStringList rejected, reported;
-    QDirIterator cases(BCFTest::bcfSharedFile(QStringLiteral("testcases/2.1")), {QStringLiteral("*.bcf")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (cases.hasNext()) {
-        const QString archive = cases.next();
+    for (const QString& archive : BCFTest::officialCases(QStringLiteral("2.1"))) {
         const QString name = QFileInfo(archive).completeBaseName();
-        const QString folder = m_dir.filePath(QStringLiteral("cases/") + name);
-        QVERIFY(!JlCompress::extractDir(archive, folder).isEmpty());
-        QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString file = files.next();
-            const QString entry = QDir(folder).relativeFilePath(file);
-            if (schemaOf(entry).isEmpty())
-                continue;
-            ++xmlFiles;
-            QProcess lint;
-            lint.setStandardOutputFile(QProcess::nullDevice());
-            lint.setStandardErrorFile(QProcess::nullDevice());
-            lint.start(xmllint, {QStringLiteral("--noout"), QStringLiteral("--nonet"), QStringLiteral("--schema"),
-                                 schemas + QLatin1Char('/') + schemaOf(entry), file});
-            QVERIFY(lint.waitForFinished() && lint.exitStatus() == QProcess::NormalExit);
-            if (lint.exitCode() != 0)
-                rejected << name + QLatin1Char(':') + entry;
+        int documents = 0;
+        for (const QString& error : BCFTest::bcfSchemaErrors(archive, QStringLiteral("2.1"), &documents)) {
+            const QString at = name + QLatin1Char(':') + error.section(QStringLiteral(": "), 0, 0);
+            if (!rejected.contains(at))
+                rejected << at;
         }
+        xmlFiles += documents;
         QVERIFY(validator.validate(archive) != ArchiveValidator::Unreadable);
         for (const ValidationProblem& problem : validator.problems()) {
             const QString at = name + QLatin1Char(':') + problem.entry;
