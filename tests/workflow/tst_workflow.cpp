@@ -309,7 +309,7 @@ void TestWorkflow::newDocumentAndSave()
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().title, QStringLiteral("Save BCF"));
     QCOMPARE(boxes.last().text, SaveQuestion);
-    QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(discarded.count(), 1);
     QCOMPARE(actionAt(discarded, 0), unnamed);
     QVERIFY(!api.getActions().contains(unnamed));
