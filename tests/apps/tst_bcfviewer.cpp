@@ -143,6 +143,7 @@ private slots:
     void statusBarShowsProgressAndFailedOpens();
     void editCycleIsSavedAndNothingElseChanges();
     void layoutIsRemembered();
+    void closeAsksOnceAndExportSaysWhatItWrote();
 };
 
 void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
@@ -278,6 +279,16 @@ void TestBcfViewer::statusBarShowsProgressAndFailedOpens()
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loading..."));
     QTRY_COMPARE(window.statusBar()->currentMessage(), QStringLiteral("Nothing opened"));
     QVERIFY(boxes.count() >= 1);
+
+    // The same file chosen in the open dialog: the failed load clears "Loading..." too.
+    BCFTest::FileDialogAnswers dialogs;
+    dialogs.answer(broken);
+    window.api()->clearTopics(); // nothing to save: no question
+    QSignalSpy failed(window.api(), &BCFCacheApi::loadFailed);
+    window.api()->getActions().first()->trigger();
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loading..."));
+    QTRY_COMPARE(failed.count(), 1);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Nothing opened"));
 }
 
 void TestBcfViewer::editCycleIsSavedAndNothingElseChanges()
@@ -483,6 +494,41 @@ void TestBcfViewer::layoutIsRemembered()
     QCOMPARE(window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
     QCOMPARE(window.topicView()->horizontalHeader()->sectionSize(TopicListModel::StatusColumn), 123);
     QVERIFY(!window.topicView()->horizontalHeader()->isSectionHidden(TopicListModel::TypeColumn));
+}
+
+void TestBcfViewer::closeAsksOnceAndExportSaysWhatItWrote()
+{
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    BCFCacheApi* api = window.api();
+    api->clearTopics();
+    api->getActions().at(1)->trigger(); // a new document, which counts as modified
+    api->createTopic({{"title", "Kept"}}, QString());
+    QCOMPARE(boxes.count(), 0);
+
+    // Export names the file it wrote.
+    const QString exported = dir.filePath(QStringLiteral("old.bcf"));
+    dialogs.answer(exported);
+    for (QAction* action : api->getExtraAction()->menu()->actions()) {
+        if (action->text() == QLatin1String("Export to BCF 1.0..."))
+            action->trigger();
+    }
+    QVERIFY(QFileInfo::exists(exported));
+    QVERIFY2(window.statusBar()->currentMessage().endsWith(QDir::toNativeSeparators(exported) + " (BCF 1.0)"),
+             qPrintable(window.statusBar()->currentMessage()));
+
+    // Closing asks the library's question once: Cancel keeps the window and the document, No closes.
+    boxes.answer(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(api->getTopic(QString()).size(), 1);
+    boxes.answer(QMessageBox::No);
+    QVERIFY(window.close());
+    QCOMPARE(boxes.count(), 2);
 }
 
 BCF_TEST_MAIN(TestBcfViewer)
