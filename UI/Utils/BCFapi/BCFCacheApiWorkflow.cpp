@@ -198,7 +198,9 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
                            .toLocal8Bit()
                            .constData());
     }
-    const QString previous = writtenVersion(project.version());
+    // A write in another version than the document's (a 2.0 file saved as 2.1, a 3.0 file saved as
+    // 2.1) converts it: what the target could not hold is shown once, when that happens.
+    const QString previous = project.version().isEmpty() ? QStringLiteral("2.1") : project.version();
     if (!lines.isEmpty() && previous != version) {
         QtTools::information(tr("Save BCF"),
                              tr("The BCF %1 document was saved as BCF %2. BCF %2 cannot hold everything it "
