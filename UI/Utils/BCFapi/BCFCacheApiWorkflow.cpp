@@ -202,10 +202,15 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
     // 2.1) converts it: what the target could not hold is shown once, when that happens.
     const QString previous = project.version().isEmpty() ? QStringLiteral("2.1") : project.version();
     if (!lines.isEmpty() && previous != version) {
+        // A large document can have a line per topic; the box shows the first ones, the log all.
+        const int shown = 20;
+        QStringList listed = lines.mid(0, shown);
+        if (lines.size() > shown)
+            listed << tr("... and %1 more").arg(lines.size() - shown);
         QtTools::information(tr("Save BCF"),
                              tr("The BCF %1 document was saved as BCF %2. BCF %2 cannot hold everything it "
                                 "had; left out or changed:\n%3")
-                                 .arg(previous, version, lines.join(QLatin1Char('\n'))),
+                                 .arg(previous, version, listed.join(QLatin1Char('\n'))),
                              QMessageBox::Ok, QMessageBox::NoButton);
     }
     if (project.version() != version) {
