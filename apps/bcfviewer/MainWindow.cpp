@@ -205,6 +205,8 @@ void MainWindow::rebuildFileMenu()
     }
     m_fileMenu->addSeparator();
     if (QAction* extra = m_api->getExtraAction()) {
+        // The library's save command (Ctrl+S, the tool button) first, then its save menu.
+        m_fileMenu->addAction(tr("&Save"), extra, &QAction::trigger);
         if (extra->menu())
             m_fileMenu->addActions(extra->menu()->actions());
         m_fileMenu->addSeparator();
