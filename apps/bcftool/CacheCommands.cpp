@@ -37,22 +37,16 @@ public:
     SaveDialogAnswer& operator=(const SaveDialogAnswer&) = delete;
 };
 
-// The two commands of the save drop-down: "Save to BCF 2.1..." is its default action,
-// "Export to BCF 1.0..." the other one.
-QAction* saveCommand(BCFCacheApi& api)
-{
-    QAction* extra = api.getExtraAction();
-    return extra && extra->menu() ? extra->menu()->defaultAction() : nullptr;
-}
-
-QAction* exportCommand(BCFCacheApi& api)
+// The save command is the save drop-down itself (the document in its own version); its menu holds
+// "Save to BCF 2.1...", "Save to BCF 3.0...", "Save as..." and "Export to BCF 1.0...".
+QAction* saveMenuCommand(BCFCacheApi& api, const QString& text)
 {
     QAction* extra = api.getExtraAction();
     if (!extra || !extra->menu())
         return nullptr;
     const QList<QAction*> actions = extra->menu()->actions();
     for (QAction* action : actions) {
-        if (action != extra->menu()->defaultAction() && !action->isSeparator())
+        if (action->text() == text)
             return action;
     }
     return nullptr;
@@ -180,10 +174,11 @@ int CacheCommands::comment(const QString& topicName, const QString& text, const 
     return Success;
 }
 
-int CacheCommands::save(const QString& path)
+int CacheCommands::save(const QString& path, const QString& version)
 {
     BCFCacheApi api;
-    QAction* command = saveCommand(api);
+    QAction* command = version.isEmpty() ? api.getExtraAction()
+                                         : saveMenuCommand(api, QStringLiteral("Save to BCF %1...").arg(version));
     if (!command)
         return NotCarriedOut;
 
@@ -197,16 +192,16 @@ int CacheCommands::save(const QString& path)
         Console::error(QStringLiteral("could not write %1").arg(Console::printable(path)));
         return NotCarriedOut;
     }
-    Console::out(QStringLiteral("Saved %1 topic(s) to %2 (BCF 2.1)")
+    Console::out(QStringLiteral("Saved %1 topic(s) to %2 (BCF %3)")
                      .arg(api.getTopic(QString()).size())
-                     .arg(Console::printable(path)));
+                     .arg(Console::printable(path), api.documentVersion()));
     return Success;
 }
 
 int CacheCommands::exportTo(const QString& path)
 {
     BCFCacheApi api;
-    QAction* command = exportCommand(api);
+    QAction* command = saveMenuCommand(api, QStringLiteral("Export to BCF 1.0..."));
     if (!command)
         return NotCarriedOut;
 

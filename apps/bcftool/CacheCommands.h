@@ -24,7 +24,8 @@ public:
     int topics();
     int show(const QString& topicName);
     int comment(const QString& topicName, const QString& text, const QString& author);
-    int save(const QString& path);
+    // version: "2.1" or "3.0", or empty for the document's own version (3.0 for a 3.0 file).
+    int save(const QString& path, const QString& version);
     int exportTo(const QString& path);
 
 private:

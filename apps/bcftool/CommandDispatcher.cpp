@@ -49,7 +49,7 @@ int CommandDispatcher::run(const CommandLine& commandLine)
     if (command == QLatin1String("comment"))
         return cache.comment(first, second, commandLine.option(QStringLiteral("author")));
     if (command == QLatin1String("save"))
-        return cache.save(first);
+        return cache.save(first, commandLine.option(QStringLiteral("to")));
     if (command == QLatin1String("export"))
         return cache.exportTo(first);
 

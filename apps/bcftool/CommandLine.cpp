@@ -24,7 +24,7 @@ const QVector<CommandSpec>& commandSpecs()
         {"topics", 0, {}, {}},
         {"show", 1, {}, {}},
         {"comment", 2, {QStringLiteral("author")}, {}},
-        {"save", 1, {}, {}},
+        {"save", 1, {QStringLiteral("to")}, {}},
         {"export", 1, {}, {}},
     };
     return specs;
@@ -127,6 +127,8 @@ bool CommandLine::parse(const QStringList& arguments)
         const QString to = option(QStringLiteral("to"));
         if (to != QLatin1String("2.1") && to != QLatin1String("1.0") && to != QLatin1String("3.0"))
             return fail(QStringLiteral("--to takes 1.0, 2.1 or 3.0, not '%1'").arg(to));
+        if (to == QLatin1String("1.0") && m_command == QLatin1String("save"))
+            return fail(QStringLiteral("save --to takes 2.1 or 3.0; use 'export' for BCF 1.0"));
     }
     for (const QString& argument : qAsConst(m_arguments)) {
         if (argument.isEmpty())
@@ -158,7 +160,9 @@ QString CommandLine::usage()
         "  show TOPIC                      show a topic with its comments and viewpoints\n"
         "  comment TOPIC TEXT [--author NAME]\n"
         "                                  add a comment to a topic (author: NAME, else $USER)\n"
-        "  save OUT                        write the working cache as BCF 2.1\n"
+        "  save OUT [--to 2.1|3.0]         write the working cache in its document's version (3.0\n"
+        "                                  for a 3.0 file, else 2.1) or the one given; what the\n"
+        "                                  target version cannot hold is listed on stderr\n"
         "  export OUT                      write the working cache as BCF 1.0\n"
         "\n"
         "TOPIC is a topic guid as listed by 'topics', or an unambiguous beginning of one.\n"

@@ -8,11 +8,13 @@ void LibraryShortcuts::apply(const QList<QAction*>& actions, QAction* extra)
 {
     if (!actions.isEmpty())
         actions.first()->setShortcut(QKeySequence::Open);
-    QMenu* saveMenu = extra ? extra->menu() : nullptr;
+    if (!extra)
+        return;
+    // The drop-down's own action is the library's save command: the document in its own version.
+    extra->setShortcut(QKeySequence::Save);
+    QMenu* saveMenu = extra->menu();
     if (!saveMenu)
         return;
-    if (QAction* save = saveMenu->defaultAction())
-        save->setShortcut(QKeySequence::Save);
     for (QAction* action : saveMenu->actions()) {
         if (action->text() == QLatin1String("Save as..."))
             action->setShortcut(QKeySequence::SaveAs);

@@ -92,6 +92,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_api, &BCFapi::saved, this, &MainWindow::documentSaved);
     connect(m_api, &BCFapi::discarded, this, &MainWindow::documentDiscarded);
     connect(m_api, &BCFapi::canceled, this, &MainWindow::openCanceled);
+    connect(m_api, &BCFCacheApi::exported, this, &MainWindow::documentExported);
+    connect(m_api, &BCFCacheApi::loadFailed, this, &MainWindow::openFailed);
 
     rebuildFileMenu();
     // The working cache keeps its content between runs: show what it holds.
@@ -173,12 +175,14 @@ void MainWindow::createToolBar()
         m_toolBar->addAction(actions.first()); // "Open BCF File..."
 
     if (QAction* extra = m_api->getExtraAction()) {
-        // The library's save drop-down runs its commands from its menu only; the button opens it.
+        // The button saves the document in its version; its arrow opens the library's save menu.
         if (extra->icon().isNull() && extra->menu() && extra->menu()->defaultAction())
             extra->setIcon(extra->menu()->defaultAction()->icon());
         m_toolBar->addAction(extra);
+        // Its shortcut works also while the tool bar is hidden.
+        addAction(extra);
         if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(extra)))
-            button->setPopupMode(QToolButton::InstantPopup);
+            button->setPopupMode(QToolButton::MenuButtonPopup);
     }
     m_toolBar->addSeparator();
     m_toolBar->addActions(topicActions());
@@ -201,6 +205,8 @@ void MainWindow::rebuildFileMenu()
     }
     m_fileMenu->addSeparator();
     if (QAction* extra = m_api->getExtraAction()) {
+        // The library's save command (Ctrl+S, the tool button) first, then its save menu.
+        m_fileMenu->addAction(tr("&Save"), extra, &QAction::trigger);
         if (extra->menu())
             m_fileMenu->addActions(extra->menu()->actions());
         m_fileMenu->addSeparator();
@@ -282,6 +288,21 @@ void MainWindow::documentDiscarded(QAction* action)
     }
     if (action == m_document)
         setDocument(action);
+}
+
+void MainWindow::documentExported(const QString& path)
+{
+    statusBar()->showMessage(tr("Exported %1 to %2 (BCF 1.0)")
+                                 .arg(TopicListModel::countText(m_model->rowCount()), QDir::toNativeSeparators(path)),
+                             8000);
+}
+
+void MainWindow::openFailed(const QString& path)
+{
+    Q_UNUSED(path)
+    // The library has already said why; the current document stays.
+    m_loading = false;
+    statusBar()->showMessage(tr("Nothing opened"), 5000);
 }
 
 void MainWindow::openCanceled(QAction* action)
@@ -376,9 +397,8 @@ void MainWindow::topicRemoved(const QString& topicId)
 
 bool MainWindow::confirmClose()
 {
-    // Offers to save unsaved changes, as before any other document replaces this one.
-    m_api->checkToSaveCurrentBCF();
-    return true;
+    // The library's own save question: Cancel (or a save that did not happen) keeps the window.
+    return m_api->confirmDiscardOrSave();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

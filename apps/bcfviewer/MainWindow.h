@@ -63,6 +63,8 @@ private slots:
     void documentSaved(QAction* action);
     void documentDiscarded(QAction* action);
     void openCanceled(QAction* action);
+    void documentExported(const QString& path);
+    void openFailed(const QString& path);
     void loadingEnded();
     void showSelectedTopic();
     void showSnapshot(const QString& topicId, const QString& viewpointId);

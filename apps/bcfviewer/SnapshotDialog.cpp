@@ -1,6 +1,5 @@
 #include "SnapshotDialog.h"
 
-#include "ViewerKeys.h"
 
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
@@ -91,7 +90,7 @@ QString SnapshotDialog::describeViewpoint(const QVariantMap& viewpoint, const QV
     lines << QString();
     const int selected = components.value(BCFKeys::Selection).toList().size();
     const int exceptions =
-        components.value(ViewerKeys::Visibility).toMap().value(ViewerKeys::Exceptions).toList().size();
+        components.value(BCFKeys::Visibility).toMap().value(BCFKeys::Exceptions).toList().size();
     lines << tr("Selected components: %1").arg(selected);
     lines << tr("Visibility exceptions: %1").arg(exceptions);
     const int lineCount = viewpoint.value(BCFKeys::Lines).toList().size();

@@ -1,11 +1,13 @@
 #include "TopicChoices.h"
 
 #include "NaturalSort.h"
-#include "ViewerKeys.h"
+#include "BCFapi/BCFKeys.h"
 
 #include <QSet>
 
 #include <algorithm>
+
+using namespace Vexamo;
 
 namespace {
 
@@ -13,17 +15,17 @@ QLatin1String extensionKey(TopicChoices::Field field)
 {
     switch (field) {
     case TopicChoices::Type:
-        return ViewerKeys::TopicTypes;
+        return BCFKeys::ExtensionTopicTypes;
     case TopicChoices::Status:
-        return ViewerKeys::TopicStatuses;
+        return BCFKeys::ExtensionTopicStatuses;
     case TopicChoices::Priority:
-        return ViewerKeys::Priorities;
+        return BCFKeys::ExtensionPriorities;
     case TopicChoices::AssignedTo:
-        return ViewerKeys::Users;
+        return BCFKeys::ExtensionUsers;
     case TopicChoices::Label:
-        return ViewerKeys::TopicLabels;
+        return BCFKeys::ExtensionTopicLabels;
     default:
-        return ViewerKeys::Stages;
+        return BCFKeys::ExtensionStages;
     }
 }
 

@@ -3,7 +3,6 @@
 #include "CommentEditor.h"
 #include "CommentList.h"
 #include "SnapshotStrip.h"
-#include "ViewerKeys.h"
 
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
@@ -167,14 +166,14 @@ void TopicDetailView::showTopic(const BCFapi& api, const QString& topicId)
     const QString index = topic.contains(BCFKeys::Index) && topic.value(BCFKeys::Index).toInt() >= 0
                               ? QString::number(topic.value(BCFKeys::Index).toInt())
                               : QString();
-    const QString due = topic.value(ViewerKeys::DueDate).toString();
+    const QString due = topic.value(BCFKeys::DueDate).toString();
     const QList<QPair<QString, QString>> fields = {
         {tr("Type"), topic.value(BCFKeys::TopicType).toString()},
         {tr("Status"), topic.value(BCFKeys::TopicStatus).toString()},
         {tr("Priority"), topic.value(BCFKeys::Priority).toString()},
         {tr("Assigned to"), topic.value(BCFKeys::AssignedTo).toString()},
         {tr("Labels"), topic.value(BCFKeys::Labels).toStringList().join(QStringLiteral(", "))},
-        {tr("Stage"), topic.value(ViewerKeys::Stage).toString()},
+        {tr("Stage"), topic.value(BCFKeys::Stage).toString()},
         {tr("Due date"), due.isEmpty() ? QString() : displayDate(due)},
         {tr("Index"), index},
         {tr("Created"), stamp(topic, BCFKeys::CreationDate, BCFKeys::CreationAuthor)},
@@ -189,7 +188,7 @@ void TopicDetailView::showTopic(const BCFapi& api, const QString& topicId)
     }
 
     // Links: only web addresses become clickable; everything else is shown as text.
-    QStringList links = topic.value(ViewerKeys::ReferenceLinks).toStringList();
+    QStringList links = topic.value(BCFKeys::ReferenceLinks).toStringList();
     const QString link = topic.value(BCFKeys::ReferenceLink).toString();
     if (!link.isEmpty() && !links.contains(link))
         links.prepend(link);

@@ -1,7 +1,6 @@
 #include "TopicEditDialog.h"
 
 #include "LabelPicker.h"
-#include "ViewerKeys.h"
 
 #include "BCFapi/BCFKeys.h"
 #include "QtTools/FileDialogs.h"
@@ -32,7 +31,7 @@ const ValueField ValueFields[] = {
     {TopicChoices::Status, BCFKeys::TopicStatus, QT_TRANSLATE_NOOP("TopicEditDialog", "&Status:")},
     {TopicChoices::Priority, BCFKeys::Priority, QT_TRANSLATE_NOOP("TopicEditDialog", "&Priority:")},
     {TopicChoices::AssignedTo, BCFKeys::AssignedTo, QT_TRANSLATE_NOOP("TopicEditDialog", "&Assigned to:")},
-    {TopicChoices::Stage, ViewerKeys::Stage, QT_TRANSLATE_NOOP("TopicEditDialog", "St&age:")},
+    {TopicChoices::Stage, BCFKeys::Stage, QT_TRANSLATE_NOOP("TopicEditDialog", "St&age:")},
 };
 
 // Sets key to value, unless the record never had the key and the value is empty.
@@ -44,7 +43,7 @@ void setField(QVariantMap& record, QLatin1String key, const QVariant& value, boo
 
 QDateTime dueDateOf(const QVariantMap& topic)
 {
-    return QDateTime::fromString(topic.value(ViewerKeys::DueDate).toString(), Qt::ISODateWithMs);
+    return QDateTime::fromString(topic.value(BCFKeys::DueDate).toString(), Qt::ISODateWithMs);
 }
 
 } // namespace
@@ -150,9 +149,9 @@ QVariantMap TopicEditDialog::editedTopic() const
     // An unchanged due date keeps its original text (and time of day).
     const QDateTime due = dueDateOf(m_original);
     if (!m_hasDue->isChecked())
-        setField(topic, ViewerKeys::DueDate, QString(), true);
+        setField(topic, BCFKeys::DueDate, QString(), true);
     else if (!due.isValid() || due.toLocalTime().date() != m_due->date())
-        topic.insert(ViewerKeys::DueDate, QDateTime(m_due->date(), QTime(0, 0), Qt::UTC).toString(Qt::ISODate));
+        topic.insert(BCFKeys::DueDate, QDateTime(m_due->date(), QTime(0, 0), Qt::UTC).toString(Qt::ISODate));
 
     const QString description = m_description->toPlainText();
     if (description != m_original.value(BCFKeys::Description).toString())

@@ -1,6 +1,5 @@
 #include "TopicRow.h"
 
-#include "ViewerKeys.h"
 
 #include "BCFapi/BCFKeys.h"
 
@@ -24,10 +23,10 @@ TopicRow TopicRow::fromRecord(const QVariantMap& topic)
     row.status = topic.value(BCFKeys::TopicStatus).toString();
     row.priority = topic.value(BCFKeys::Priority).toString();
     row.assignedTo = topic.value(BCFKeys::AssignedTo).toString();
-    row.stage = topic.value(ViewerKeys::Stage).toString();
+    row.stage = topic.value(BCFKeys::Stage).toString();
     row.labels = topic.value(BCFKeys::Labels).toStringList();
     row.created = dateOf(topic.value(BCFKeys::CreationDate));
-    row.due = dateOf(topic.value(ViewerKeys::DueDate));
+    row.due = dateOf(topic.value(BCFKeys::DueDate));
 
     QStringList texts{row.title, topic.value(BCFKeys::Description).toString()};
     const QVariantList comments = topic.value(BCFKeys::Comments).toList();

@@ -77,4 +77,17 @@ expect_rc 0 open "$WORK/sample.saved.bcf"
 expect_rc 0 topics
 [ "$(wc -l <"$WORK/out")" -eq 3 ] || fail "reopened sample: $(cat "$WORK/out")"
 
+# A 3.0 document is saved as 3.0; --to 2.1 writes 2.1, and the document is 2.1 from then on.
+expect_rc 0 convert "$WORK/sample.bcf" "$WORK/sample.30.bcf" --to 3.0
+expect_rc 0 open "$WORK/sample.30.bcf"
+expect_rc 0 save "$WORK/sample.30.saved.bcf"
+expect_in "$WORK/out" "(BCF 3.0)"
+expect_rc 0 info "$WORK/sample.30.saved.bcf"
+expect_in "$WORK/out" "Version:  3.0"
+expect_rc 0 save "$WORK/sample.21.saved.bcf" --to 2.1
+expect_rc 0 info "$WORK/sample.21.saved.bcf"
+expect_in "$WORK/out" "Version:  2.1"
+expect_rc 0 save "$WORK/sample.21.again.bcf"
+expect_in "$WORK/out" "(BCF 2.1)"
+
 finish

@@ -143,6 +143,7 @@ private slots:
     void statusBarShowsProgressAndFailedOpens();
     void editCycleIsSavedAndNothingElseChanges();
     void layoutIsRemembered();
+    void closeAsksOnceAndExportSaysWhatItWrote();
 };
 
 void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
@@ -213,10 +214,9 @@ void TestBcfViewer::menusFollowTheDocumentSignals()
     window.show();
     BCFCacheApi* api = window.api();
     QAction* openAction = api->getActions().first();
-    QAction* saveAction = api->getExtraAction()->menu()->defaultAction();
     QVERIFY(window.fileMenu()->actions().contains(openAction));
     QCOMPARE(openAction->shortcut(), QKeySequence(QKeySequence::Open));
-    QCOMPARE(saveAction->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(api->getExtraAction()->shortcut(), QKeySequence(QKeySequence::Save));
 
     // Canceled open dialog: nothing changes but the status bar.
     dialogs.cancelNext();
@@ -229,7 +229,7 @@ void TestBcfViewer::menusFollowTheDocumentSignals()
     const QString path = dir.filePath(QStringLiteral("saved.bcf"));
     dialogs.answer(path);
     QSignalSpy saved(api, &BCFapi::saved);
-    saveAction->trigger();
+    api->getExtraAction()->trigger();
     QCOMPARE(saved.count(), 1);
     QVERIFY(!window.isWindowModified());
     QCOMPARE(window.windowTitle(), QStringLiteral("saved.bcf[*] - BCF Viewer"));
@@ -242,7 +242,7 @@ void TestBcfViewer::menusFollowTheDocumentSignals()
     const QString samePath = dir.filePath(QStringLiteral("other/saved.bcf"));
     api->getActions().at(1)->trigger();
     dialogs.answer(samePath);
-    saveAction->trigger();
+    api->getExtraAction()->trigger();
     QVERIFY2(window.windowTitle().startsWith(QDir::toNativeSeparators(samePath)), qPrintable(window.windowTitle()));
 
     // A file that vanished: the library reports it and discards the entry, which leaves the menu.
@@ -279,6 +279,16 @@ void TestBcfViewer::statusBarShowsProgressAndFailedOpens()
     QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loading..."));
     QTRY_COMPARE(window.statusBar()->currentMessage(), QStringLiteral("Nothing opened"));
     QVERIFY(boxes.count() >= 1);
+
+    // The same file chosen in the open dialog: the failed load clears "Loading..." too.
+    BCFTest::FileDialogAnswers dialogs;
+    dialogs.answer(broken);
+    window.api()->clearTopics(); // nothing to save: no question
+    QSignalSpy failed(window.api(), &BCFCacheApi::loadFailed);
+    window.api()->getActions().first()->trigger();
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loading..."));
+    QTRY_COMPARE(failed.count(), 1);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Nothing opened"));
 }
 
 void TestBcfViewer::editCycleIsSavedAndNothingElseChanges()
@@ -412,7 +422,7 @@ void TestBcfViewer::editCycleIsSavedAndNothingElseChanges()
     QCOMPARE(view->model()->rowCount(), 5);
     QCOMPARE(view->currentIndex().row(), 1);
 
-    // Ctrl+S saves through the library's save action and says what it wrote.
+    // Ctrl+S runs the library's save command and says what it wrote.
     QSignalSpy saved(window.api(), &BCFapi::saved);
     QVERIFY(activate(window));
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
@@ -484,6 +494,41 @@ void TestBcfViewer::layoutIsRemembered()
     QCOMPARE(window.findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
     QCOMPARE(window.topicView()->horizontalHeader()->sectionSize(TopicListModel::StatusColumn), 123);
     QVERIFY(!window.topicView()->horizontalHeader()->isSectionHidden(TopicListModel::TypeColumn));
+}
+
+void TestBcfViewer::closeAsksOnceAndExportSaysWhatItWrote()
+{
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    BCFCacheApi* api = window.api();
+    api->clearTopics();
+    api->getActions().at(1)->trigger(); // a new document, which counts as modified
+    api->createTopic({{"title", "Kept"}}, QString());
+    QCOMPARE(boxes.count(), 0);
+
+    // Export names the file it wrote.
+    const QString exported = dir.filePath(QStringLiteral("old.bcf"));
+    dialogs.answer(exported);
+    for (QAction* action : api->getExtraAction()->menu()->actions()) {
+        if (action->text() == QLatin1String("Export to BCF 1.0..."))
+            action->trigger();
+    }
+    QVERIFY(QFileInfo::exists(exported));
+    QVERIFY2(window.statusBar()->currentMessage().endsWith(QDir::toNativeSeparators(exported) + " (BCF 1.0)"),
+             qPrintable(window.statusBar()->currentMessage()));
+
+    // Closing asks the library's question once: Cancel keeps the window and the document, No closes.
+    boxes.answer(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(api->getTopic(QString()).size(), 1);
+    boxes.answer(QMessageBox::No);
+    QVERIFY(window.close());
+    QCOMPARE(boxes.count(), 2);
 }
 
 BCF_TEST_MAIN(TestBcfViewer)

@@ -19,8 +19,12 @@ Actions actionsOf(Vexamo::BCFCacheApi& api)
     actions.open = list.value(0);
     actions.newDocument = list.value(1);
     if (QAction* extra = api.getExtraAction(); extra && extra->menu()) {
-        actions.save = extra->menu()->actions().value(0);
-        actions.exportBCF1 = extra->menu()->actions().value(1);
+        const QList<QAction*> menu = extra->menu()->actions();
+        actions.save = menu.value(0);
+        actions.save30 = menu.value(1);
+        actions.saveAs = menu.value(2);
+        actions.exportBCF1 = menu.value(3);
+        actions.saveCommand = extra;
     }
     return actions;
 }

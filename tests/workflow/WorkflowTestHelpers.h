@@ -20,7 +20,10 @@ struct Actions {
     QAction* open = nullptr;
     QAction* newDocument = nullptr;
     QAction* save = nullptr;        // "Save to BCF 2.1...", carries "filename" and "action"
+    QAction* save30 = nullptr;      // "Save to BCF 3.0..."
+    QAction* saveAs = nullptr;      // "Save as..."
     QAction* exportBCF1 = nullptr;  // "Export to BCF 1.0..."
+    QAction* saveCommand = nullptr; // the drop-down itself: the document in its own version
 };
 Actions actionsOf(Vexamo::BCFCacheApi& api);
 

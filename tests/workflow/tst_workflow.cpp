@@ -10,6 +10,7 @@
 
 #include "BCFLib/BCFModel.h"
 #include "BCFLib/Project.h"
+#include "BCFapi/BCFKeys.h"
 
 #include "BCFTestSupport/FileDialogAnswers.h"
 #include "BCFTestSupport/MessageBoxAnswerer.h"
@@ -136,6 +137,8 @@ private slots:
     void projectKeptOnSave();
     void documentCopyMatchesInterfaceCopy();
     void saveQuestion();
+    void saveQuestionAnswers();
+    void versionListsAndDocumentsKept();
     void exportToBCF1();
     void failedSaveKeepsFile();
     void changeWatch();
@@ -309,7 +312,7 @@ void TestWorkflow::newDocumentAndSave()
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.last().title, QStringLiteral("Save BCF"));
     QCOMPARE(boxes.last().text, SaveQuestion);
-    QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(discarded.count(), 1);
     QCOMPARE(actionAt(discarded, 0), unnamed);
     QVERIFY(!api.getActions().contains(unnamed));
@@ -795,6 +798,142 @@ void TestWorkflow::saveQuestion()
     QVERIFY(waitForCount(opened, 6));
     QCOMPARE(fileBytes(first), firstBytes);
     QCOMPARE(currentFileName(api), second);
+}
+
+void TestWorkflow::saveQuestionAnswers()
+{
+    // Open, new and the host's close handler, each with every answer to the question asked about
+    // a modified new document: whether the command goes on, and whether the document was saved.
+    enum Command { Open, New, Close };
+    struct Row {
+        const char* name;
+        Command command;
+        QMessageBox::StandardButton answer; // NoButton: Escape or the box's close button
+        bool pathChosen;                     // Yes: the save dialog gets a path, else it is cancelled
+        bool goesOn;
+    };
+    const QList<Row> rows{
+        {"open-yes", Open, QMessageBox::Yes, true, true},
+        {"open-yes-dialog-cancelled", Open, QMessageBox::Yes, false, false},
+        {"open-no", Open, QMessageBox::No, false, true},
+        {"open-escape", Open, QMessageBox::NoButton, false, false},
+        {"new-yes", New, QMessageBox::Yes, true, true},
+        {"new-yes-dialog-cancelled", New, QMessageBox::Yes, false, false},
+        {"new-no", New, QMessageBox::No, false, true},
+        {"new-cancel", New, QMessageBox::Cancel, false, false},
+        {"close-yes", Close, QMessageBox::Yes, true, true},
+        {"close-yes-dialog-cancelled", Close, QMessageBox::Yes, false, false},
+        {"close-no", Close, QMessageBox::No, false, true},
+        {"close-escape", Close, QMessageBox::NoButton, false, false},
+    };
+    for (const Row& row : rows) {
+        BCFTest::MessageBoxAnswerer boxes;
+        BCFTest::FileDialogAnswers dialogs;
+        BCFCacheApi api;
+        const Actions actions = actionsOf(api);
+        boxes.answer(QMessageBox::No); // the change an earlier row left in the shared cache
+        actions.newDocument->trigger();
+        boxes.clear();
+        QAction* unnamed = currentEntry(api);
+        api.createTopic({{"title", "Kept"}}, QString());
+
+        const QString path = m_dir->filePath(QString::fromLatin1(row.name) + QStringLiteral(".bcf"));
+        if (row.answer != QMessageBox::NoButton)
+            boxes.answer(row.answer);
+        if (row.answer == QMessageBox::Yes)
+            dialogs.answer(row.pathChosen ? path : QString());
+        dialogs.cancelNext(); // the open command's own file dialog
+
+        bool wentOn = false;
+        if (row.command == Open) {
+            actions.open->trigger();
+            for (const Request& request : dialogs.requests())
+                wentOn = wentOn || request.kind == Request::Open;
+        } else if (row.command == New) {
+            actions.newDocument->trigger();
+            wentOn = currentEntry(api) != unnamed;
+        } else {
+            wentOn = api.confirmDiscardOrSave();
+        }
+
+        QVERIFY2(boxes.count() == 1 && boxes.last().text == SaveQuestion, row.name);
+        QCOMPARE(boxes.last().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QVERIFY2(wentOn == row.goesOn, row.name);
+        QVERIFY2(QFileInfo::exists(path) == row.pathChosen, row.name);
+        if (row.pathChosen)
+            QCOMPARE(loadModel(path)->topicCount(), 1);
+        if (!row.goesOn) {
+            // The document stays as it was: its topic, its entry, still unsaved.
+            QCOMPARE(api.getTopic(QString()).size(), 1);
+            QCOMPARE(currentEntry(api), unnamed);
+            QVERIFY(api.getActions().contains(unnamed));
+        }
+    }
+}
+
+void TestWorkflow::versionListsAndDocumentsKept()
+{
+    BCFTest::MessageBoxAnswerer boxes;
+    BCFTest::FileDialogAnswers dialogs;
+    BCFLib::ProjectExtensions lists;
+    lists.topicTypes = QStringList{"Clash", "Request"};
+    lists.priorities = QStringList{"High", "Low"};
+    lists.stages = QStringList{"Design"};
+    const BCFLib::Document document{QStringLiteral("0b1c2d3e-4f50-4a6b-8c7d-9e0f1a2b3c4d"),
+                                     QStringLiteral("spec.pdf"), QStringLiteral("Specification"), "%PDF-1.4"};
+    const QString path = m_dir->filePath(QStringLiteral("three.bcf"));
+    {
+        const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+        model->setVersion(BCFLib::Version(QStringLiteral("3.0")));
+        model->setExtensions(lists);
+        model->setDocuments({document});
+        model->addTopic(QStringLiteral("First"), QStringLiteral("a@example.com"), QDateTime::currentDateTimeUtc());
+        QVERIFY(model->serialize(path));
+    }
+    const auto checkWritten = [&](const QString& file, const QString& version, int topics) {
+        const QSharedPointer<BCFLib::BCFModel> written = loadModel(file);
+        QVERIFY(written);
+        QCOMPARE(written->version().versionId(), version);
+        QCOMPARE(written->topicCount(), topics);
+        if (version == QLatin1String("3.0")) {
+            QCOMPARE(written->extensions().priorities, lists.priorities);
+            QCOMPARE(written->extensions().stages, lists.stages);
+            QCOMPARE(written->documents().size(), 1);
+            QCOMPARE(written->documents().first().description, document.description);
+            QCOMPARE(written->documents().first().data, document.data);
+        }
+    };
+
+    BCFCacheApi api;
+    QVERIFY(openAndWait(api, path));
+    QCOMPARE(api.documentVersion(), QStringLiteral("3.0"));
+    QCOMPARE(api.getProjectExtension(QString()).value(Vexamo::BCFKeys::ExtensionPriorities).toStringList(),
+             lists.priorities);
+    api.createTopic({{"title", "Added"}}, QString());
+
+    // The save command and "Save as..." write 3.0 with the lists and the documents.
+    actionsOf(api).saveCommand->trigger();
+    checkWritten(path, QStringLiteral("3.0"), 2);
+    const QString copy = m_dir->filePath(QStringLiteral("copy.bcf"));
+    dialogs.answer(copy);
+    actionsOf(api).saveAs->trigger();
+    QCOMPARE(dialogs.requests().size(), 1);
+    QCOMPARE(dialogs.requests().first().dir, path);
+    checkWritten(copy, QStringLiteral("3.0"), 2);
+    QCOMPARE(currentFileName(api), copy);
+    QVERIFY(entryTexts(api).contains(path));
+    QCOMPARE(boxes.count(), 0);
+
+    // "Save to BCF 2.1..." converts: what 2.1 cannot hold is shown, and the document is 2.1 from then on.
+    actionsOf(api).save->trigger();
+    checkWritten(copy, QStringLiteral("2.1"), 2);
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.last().icon, QMessageBox::Information);
+    QVERIFY2(boxes.last().text.contains(QStringLiteral("saved as BCF 2.1")), qPrintable(boxes.last().text));
+    QCOMPARE(api.documentVersion(), QStringLiteral("2.1"));
+    // "Save to BCF 3.0..." brings it back to 3.0, with the lists and documents that were kept.
+    actionsOf(api).save30->trigger();
+    checkWritten(copy, QStringLiteral("3.0"), 2);
 }
 
 void TestWorkflow::exportToBCF1()

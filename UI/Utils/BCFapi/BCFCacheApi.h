@@ -21,6 +21,14 @@ class BCFCacheStore;
 // store (BCFCacheStore). This class adds the document workflow: open and load
 // (BCFCacheApiLoading.cpp), save, new and export (BCFCacheApiWorkflow.cpp), the recent files and
 // the change watch (BCFCacheApiHistory.cpp).
+//
+// A document keeps the version of the file it was read from (or last written to): the save command
+// (triggering getExtraAction() itself, the answer Yes to the save question) and "Save as..." write
+// that version, 3.0 for a 3.0 file and 2.1 for every other. "Save to BCF 2.1..." and
+// "Save to BCF 3.0..." write the version they name, which the document then takes; when that
+// converts the document, what the target version could not hold is shown in an information box.
+// The version, the project, the extension lists and the documents of the file are kept beside the
+// working cache, so they survive until the next open or new.
 class BCFAPI_EXPORT BCFCacheApi : public BCFapi
 {
     Q_OBJECT
@@ -102,12 +110,35 @@ public:
     void checkToSaveCurrentBCF() override;
     bool openBCFFile(const QString& path);
 
+    // The save question that open, new and the host's close handler ask before the current
+    // document goes: when it is modified, Yes / No / Cancel. True when the caller may go on: the
+    // document was unchanged, the user answered No, or answered Yes and it was saved. False keeps
+    // the document as it is: Cancel, Escape, a closed box, or Yes followed by a cancelled save
+    // dialog or a failed write. A host asks this in its close handler instead of
+    // checkToSaveCurrentBCF(), so that the user is asked once and can stay.
+    bool confirmDiscardOrSave();
+    // The version the save command writes: "3.0" for a document read from a 3.0 file, else "2.1".
+    QString documentVersion() const;
+
+signals:
+    // exportToBCF1 wrote the BCF 1.0 archive at path.
+    void exported(const QString& path);
+    // The load of path (from the open dialog, a document entry or openBCFFile(path)) was refused;
+    // the reason has been shown. Nothing was opened and the current document stays.
+    void loadFailed(const QString& path);
+
 protected slots:
     void openBCFFile(bool checked);
     void newBCFFile(bool checked);
     void saveBCFFile(bool checked);
     void openBCFEntry(bool checked);
     void saveBCFEntry(bool checked);
+    // The save command: the current document in its version, to its path (asks for one if none).
+    void saveDocument(bool checked);
+    // "Save to BCF 3.0...": as saveBCFFile, in BCF 3.0.
+    void saveBCF30File(bool checked);
+    // "Save as...": asks for a path, writes the document in its version there.
+    void saveBCFFileAs(bool checked);
     void exportToBCF1(bool checked);
     void fileChanged(const QString& path);
     void BCFLoadingFinished();
@@ -131,6 +162,8 @@ protected:
     QMenu* m_saveMenu = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_exportAction = nullptr;
+    QAction* m_save30Action = nullptr;
+    QAction* m_saveAsAction = nullptr;
     QThread* m_readerThread = nullptr;
 
 private:
@@ -144,13 +177,11 @@ private:
     QAction* currentEntry() const;
     QString currentFileName() const;
     void setCurrentDocument(const QString& path, QAction* entry);
-    bool writeCacheTo(const QString& path);
-    bool offerToSaveCurrent();
+    bool writeCacheTo(const QString& path, const QString& version);
+    bool saveCurrentDocument(QAction* source, const QString& version, bool askForPath);
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
     void installLoad(BCFLib::BCFLoadingWorker* worker);
 
-    // Set when the last write of the cache failed; read by offerToSaveCurrent.
-    bool m_saveFailed = false;
     // True while the reload question of the file watch is open.
     bool m_askingReload = false;
     // Loads are numbered as they are requested. A finished load is installed only when no later

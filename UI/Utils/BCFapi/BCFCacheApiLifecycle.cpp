@@ -25,11 +25,18 @@ BCFCacheApi::BCFCacheApi(QObject* parent)
     m_saveAction = m_saveMenu->addAction(Icons::getOrCreateIcon(QStringLiteral(":/icons/save.svg")),
                                          tr("Save to BCF 2.1..."));
     connect(m_saveAction, &QAction::triggered, this, &BCFCacheApi::saveBCFFile);
+    m_save30Action = m_saveMenu->addAction(Icons::getOrCreateIcon(QStringLiteral(":/icons/save.svg")),
+                                           tr("Save to BCF 3.0..."));
+    connect(m_save30Action, &QAction::triggered, this, &BCFCacheApi::saveBCF30File);
+    m_saveAsAction = m_saveMenu->addAction(tr("Save as..."));
+    connect(m_saveAsAction, &QAction::triggered, this, &BCFCacheApi::saveBCFFileAs);
     m_exportAction = m_saveMenu->addAction(Icons::getOrCreateIcon(QStringLiteral(":/icons/export.svg")),
                                            tr("Export to BCF 1.0..."));
     connect(m_exportAction, &QAction::triggered, this, &BCFCacheApi::exportToBCF1);
     m_saveMenu->setDefaultAction(m_saveAction);
     m_extraAction->setMenu(m_saveMenu);
+    // Triggering the drop-down's own action is the save command: the document in its own version.
+    connect(m_extraAction, &QAction::triggered, this, &BCFCacheApi::saveDocument);
 
     m_watcher = new QFileSystemWatcher(this);
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &BCFCacheApi::fileChanged);

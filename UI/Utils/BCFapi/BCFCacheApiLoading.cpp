@@ -41,7 +41,7 @@ void BCFCacheApi::openBCFFile(bool checked)
 {
     Q_UNUSED(checked)
     auto* action = qobject_cast<QAction*>(sender());
-    if (!offerToSaveCurrent()) {
+    if (!confirmDiscardOrSave()) {
         emit canceled(action);
         return;
     }
@@ -70,7 +70,7 @@ bool BCFCacheApi::openBCFFile(const QString& path)
 void BCFCacheApi::openBCFEntry(bool checked)
 {
     Q_UNUSED(checked)
-    if (!offerToSaveCurrent())
+    if (!confirmDiscardOrSave())
         return;
 
     auto* entry = qobject_cast<QAction*>(sender());
@@ -202,6 +202,7 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
         QtTools::warning(title, message, QMessageBox::Ok, QMessageBox::NoButton);
         if (openedAction)
             emit discarded(openedAction);
+        emit loadFailed(path);
     }
 }
 

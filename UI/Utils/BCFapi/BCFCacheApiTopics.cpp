@@ -4,6 +4,7 @@
 #include "BCFapi/BCFCacheApi.h"
 
 #include "BCFCacheStore.h"
+#include "BCFDocumentProject.h"
 
 namespace Vexamo {
 
@@ -55,22 +56,31 @@ void BCFCacheApi::editSingleProject(const QString& project_id, const QString& na
     m_store->setModified(true);
 }
 
+// The project extension is the value lists of the document that was opened (its extensions.xml,
+// or the enumerations of its 2.1 extension schema), kept beside the working cache; the map's keys
+// are those of BCFKeys (ExtensionTopicTypes, ...). A host's lists replace the document's and are
+// saved with it.
 QVariantMap BCFCacheApi::getProjectExtension(const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    return QVariantMap();
+    return BCFDocumentProject::read(m_store->documentProjectPath()).extensions().toQVariant();
 }
 
 void BCFCacheApi::createProjectExtension(const QString& project_id, const QVariantMap& extension)
 {
-    Q_UNUSED(project_id)
-    Q_UNUSED(extension)
+    editProjectExtension(project_id, extension);
 }
 
 void BCFCacheApi::editProjectExtension(const QString& project_id, const QVariantMap& extension)
 {
     Q_UNUSED(project_id)
-    Q_UNUSED(extension)
+    BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath());
+    const BCFLib::ProjectExtensions lists = BCFLib::ProjectExtensions::fromQVariant(extension);
+    if (lists.toQVariant() == project.extensions().toQVariant())
+        return;
+    project.setExtensions(lists);
+    if (project.write(m_store->documentProjectPath()))
+        m_store->setModified(true);
 }
 
 QVariantList BCFCacheApi::getTopic(const QString& project_id) const

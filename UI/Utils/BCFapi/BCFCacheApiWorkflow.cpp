@@ -15,6 +15,9 @@
 #include "QtTools/FileDialogs.h"
 #include "QtTools/MessageBoxes.h"
 
+#include <log4cplus/logger.h>
+#include <log4cplus/loggingmacros.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -38,6 +41,17 @@ QAction* entryProperty(const QObject* holder)
     if (value.userType() != QMetaType::VoidStar && !value.canConvert(QMetaType::VoidStar))
         return nullptr;
     return static_cast<QAction*>(value.value<void*>());
+}
+
+log4cplus::Logger cacheLogger()
+{
+    return log4cplus::Logger::getInstance(LOG4CPLUS_TEXT("Vexamo.Core.Utils.BCFapi.BCFCacheApi"));
+}
+
+// The version a document of that version is written in: 3.0 stays 3.0, every other saves as 2.1.
+QString writtenVersion(const QString& documentVersion)
+{
+    return documentVersion.startsWith(QLatin1String("3.")) ? QStringLiteral("3.0") : QStringLiteral("2.1");
 }
 
 } // namespace
@@ -133,16 +147,25 @@ void BCFCacheApi::setCurrentDocument(const QString& path, QAction* entry)
     m_saveAction->setProperty(ActionProperty, QVariant::fromValue(static_cast<void*>(entry)));
 }
 
-// Copies the cache into a fresh model and lets the model write it. The model writes atomically, so
-// a failed write leaves an existing file as it was. The path is not watched during our own write,
-// so that it raises no reload question.
-bool BCFCacheApi::writeCacheTo(const QString& path)
+QString BCFCacheApi::documentVersion() const
+{
+    return writtenVersion(BCFDocumentProject::read(m_store->documentProjectPath()).version());
+}
+
+// Copies the cache into a fresh model and lets the model write it in version ("2.1" or "3.0"). The
+// model writes atomically, so a failed write leaves an existing file as it was. The path is not
+// watched during our own write, so that it raises no reload question. After a write the document
+// has the version written; a write that converted it shows what the target could not hold.
+bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
 {
     const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+    BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath());
     bool written = false;
     {
-        if (model)
-            BCFDocumentProject::read(m_store->documentProjectPath()).applyTo(*model);
+        if (model) {
+            project.applyTo(*model);
+            model->setVersion(BCFLib::Version(version));
+        }
         BCFFileApi document(model, nullptr);
         BCFCacheDocumentCopy::fromCache(*this, document);
 
@@ -150,44 +173,83 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
             m_watcher->removePath(path);
 
         written = model && model->serialize(path);
-        m_saveFailed = !written;
         if (!written) {
-            QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
-                                 QMessageBox::NoButton);
+            LOG4CPLUS_ERROR(cacheLogger(), QStringLiteral("%1 not written: %2")
+                                               .arg(path, model ? model->errorString() : QString())
+                                               .toLocal8Bit()
+                                               .constData());
+            QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok, QMessageBox::NoButton);
         }
 
         if (QFileInfo::exists(path))
             m_watcher->addPath(path);
     }
-    return written;
+    if (!written)
+        return false;
+
+    const BCFLib::ConversionReport report = model->conversionReport();
+    QStringList lines;
+    for (const BCFLib::ConversionNote& note : report)
+        lines << note.toString();
+    if (!lines.isEmpty()) {
+        LOG4CPLUS_INFO(cacheLogger(),
+                       QStringLiteral("%1 written as BCF %2; left out or changed:\n%3")
+                           .arg(path, version, lines.join(QLatin1Char('\n')))
+                           .toLocal8Bit()
+                           .constData());
+    }
+    // A write in another version than the document's (a 2.0 file saved as 2.1, a 3.0 file saved as
+    // 2.1) converts it: what the target could not hold is shown once, when that happens.
+    const QString previous = project.version().isEmpty() ? QStringLiteral("2.1") : project.version();
+    if (!lines.isEmpty() && previous != version) {
+        // A large document can have a line per topic; the box shows the first ones, the log all.
+        const int shown = 20;
+        QStringList listed = lines.mid(0, shown);
+        if (lines.size() > shown)
+            listed << tr("... and %1 more").arg(lines.size() - shown);
+        QtTools::information(tr("Save BCF"),
+                             tr("The BCF %1 document was saved as BCF %2. BCF %2 cannot hold everything it "
+                                "had; left out or changed:\n%3")
+                                 .arg(previous, version, listed.join(QLatin1Char('\n'))),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+    }
+    if (project.version() != version) {
+        project.setVersion(version);
+        project.write(m_store->documentProjectPath());
+    }
+    return true;
 }
 
-void BCFCacheApi::saveBCFFile(bool checked)
+// Saves the current document, named by source's properties, in version: to its path, or to one the
+// user chooses when it has none or askForPath is set. False when nothing was written (the dialog
+// was cancelled or the write failed).
+bool BCFCacheApi::saveCurrentDocument(QAction* source, const QString& version, bool askForPath)
 {
-    Q_UNUSED(checked)
-    auto* source = qobject_cast<QAction*>(sender());
-    if (!source)
-        source = m_saveAction;
-
     // Before the first open or new there is no current document: the cache is then saved like a
     // new document, under a path that the user chooses, and gets an entry of its own.
     QAction* entry = entryProperty(source);
-    QString path = source->property(FileNameProperty).toString();
+    const QString current = source->property(FileNameProperty).toString();
+    QString path = current;
 
-    if (path.isEmpty()) {
+    if (path.isEmpty() || askForPath) {
         path = QtTools::getSaveFileName(QStringLiteral("BCFapi/Annotations"), nullptr, tr("Save annotations..."),
-                                        path, tr("BCF files (*.bcf *.bcfzip);;All files (*.*)"));
+                                        current, tr("BCF files (*.bcf *.bcfzip);;All files (*.*)"));
         if (path.isEmpty())
-            return;
+            return false;
     }
 
-    if (!writeCacheTo(path))
-        return;
+    if (!writeCacheTo(path, version))
+        return false;
 
     if (!entry) {
         entry = getOrCreateOpenedAction(path);
         setCurrentDocument(path, entry);
         emit opened(entry);
+    } else if (!current.isEmpty() && path != current) {
+        // Saved under another name: the new file gets an entry of its own and becomes the current
+        // document; the file it was read from stays in the history as it is.
+        entry = getOrCreateOpenedAction(path);
+        setCurrentDocument(path, entry);
     } else {
         makeFileEntry(entry, path);
         QObject::disconnect(entry, nullptr, nullptr, nullptr);
@@ -201,6 +263,34 @@ void BCFCacheApi::saveBCFFile(bool checked)
     }
     m_store->setModified(false);
     emit saved(entry);
+    return true;
+}
+
+// The two save slots take the current document from the sending action, which is the save action
+// in every path of this class; a direct call has no sender.
+void BCFCacheApi::saveBCFFile(bool checked)
+{
+    Q_UNUSED(checked)
+    auto* source = qobject_cast<QAction*>(sender());
+    saveCurrentDocument(source ? source : m_saveAction, QStringLiteral("2.1"), false);
+}
+
+void BCFCacheApi::saveBCF30File(bool checked)
+{
+    Q_UNUSED(checked)
+    saveCurrentDocument(m_saveAction, QStringLiteral("3.0"), false);
+}
+
+void BCFCacheApi::saveDocument(bool checked)
+{
+    Q_UNUSED(checked)
+    saveCurrentDocument(m_saveAction, documentVersion(), false);
+}
+
+void BCFCacheApi::saveBCFFileAs(bool checked)
+{
+    Q_UNUSED(checked)
+    saveCurrentDocument(m_saveAction, documentVersion(), true);
 }
 
 void BCFCacheApi::saveBCFEntry(bool checked)
@@ -213,7 +303,7 @@ void BCFCacheApi::saveBCFEntry(bool checked)
     QAction* entry = entryProperty(source);
     const QString path = source->property(FileNameProperty).toString();
 
-    if (!writeCacheTo(path))
+    if (!writeCacheTo(path, documentVersion()))
         return;
     m_store->setModified(false);
     emit saved(entry);
@@ -222,7 +312,7 @@ void BCFCacheApi::saveBCFEntry(bool checked)
 void BCFCacheApi::newBCFFile(bool checked)
 {
     Q_UNUSED(checked)
-    if (!offerToSaveCurrent())
+    if (!confirmDiscardOrSave())
         return;
     clearTopics();
 
@@ -249,28 +339,21 @@ void BCFCacheApi::exportToBCF1(bool checked)
     if (!exporter.serialize(path)) {
         QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
                              QMessageBox::NoButton);
+        return;
     }
+    emit exported(path);
 }
 
-// Offers to save a modified document before it is replaced. False when the user chose to save and
-// the write failed: the document must then stay, or the changes that could not be written would be
-// thrown away with it. A cancelled save dialog or the answer No lets the replacement go on.
-bool BCFCacheApi::offerToSaveCurrent()
-{
-    m_saveFailed = false;
-    checkToSaveCurrentBCF();
-    return !m_saveFailed;
-}
-
-void BCFCacheApi::checkToSaveCurrentBCF()
+bool BCFCacheApi::confirmDiscardOrSave()
 {
     if (m_store->isModified()) {
         const QMessageBox::StandardButton answer = QtTools::question(tr("Save BCF"), tr("Current BCF file has been modified, do you want to save your changes ?"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-        if (answer == QMessageBox::Yes) {
-            m_saveAction->activate(QAction::Trigger);
-            return;
-        }
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton);
+        if (answer == QMessageBox::Yes)
+            return saveCurrentDocument(m_saveAction, documentVersion(), false);
+        // Escape and the box's close button answer Cancel: the document stays as it is.
+        if (answer != QMessageBox::No)
+            return false;
     }
 
     // A new document that was never saved leaves no entry behind. Its entry is reported only when
@@ -281,6 +364,12 @@ void BCFCacheApi::checkToSaveCurrentBCF()
         if (m_actions.removeOne(entry))
             emit discarded(entry);
     }
+    return true;
+}
+
+void BCFCacheApi::checkToSaveCurrentBCF()
+{
+    confirmDiscardOrSave();
 }
 
 } // namespace Vexamo

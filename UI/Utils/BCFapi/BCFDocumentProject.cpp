@@ -5,6 +5,7 @@
 #include "BCFLib/RecordKeys.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -14,6 +15,7 @@ namespace Vexamo {
 namespace {
 
 const QLatin1String ProjectKey("project");
+const QLatin1String VersionKey("version");
 
 } // namespace
 
@@ -24,6 +26,12 @@ BCFDocumentProject BCFDocumentProject::fromModel(const BCFLib::BCFModel& model)
         document.m_project = project->toQVariant().toMap();
     document.m_extensionSchema = model.extensionSchema();
     document.m_extensionSchemaData = model.extensionSchemaData();
+    document.m_version = model.version().versionId();
+    document.m_extensions = model.extensions();
+    document.m_documents = model.documents();
+    // The project record repeats the lists and documents; they are kept once, beside it.
+    document.m_project.remove(BCFLib::Keys::Extensions);
+    document.m_project.remove(BCFLib::Keys::Documents);
     return document;
 }
 
@@ -46,12 +54,24 @@ BCFDocumentProject BCFDocumentProject::read(const QString& filePath)
     document.m_extensionSchema = root.value(BCFLib::Keys::ExtensionSchema).toString();
     document.m_extensionSchemaData =
         QByteArray::fromBase64(root.value(BCFLib::Keys::ExtensionSchemaData).toString().toLatin1());
+    document.m_version = root.value(VersionKey).toString();
+    document.m_extensions = BCFLib::ProjectExtensions::fromQVariant(root.value(BCFLib::Keys::Extensions).toVariant());
+    for (const QJsonValue& value : root.value(BCFLib::Keys::Documents).toArray())
+        document.m_documents.append(BCFLib::Document::fromQVariant(value.toVariant()));
     return document;
 }
 
 bool BCFDocumentProject::isEmpty() const
 {
-    return m_project.isEmpty() && m_extensionSchema.isEmpty() && m_extensionSchemaData.isEmpty();
+    return m_project.isEmpty() && m_extensionSchema.isEmpty() && m_extensionSchemaData.isEmpty()
+        && m_version.isEmpty() && m_extensions.isEmpty() && m_documents.isEmpty();
+}
+
+BCFLib::ProjectExtensions BCFDocumentProject::extensions() const
+{
+    if (!m_extensions.isEmpty())
+        return m_extensions;
+    return BCFLib::ProjectExtensions::fromExtensionSchema(m_extensionSchemaData);
 }
 
 bool BCFDocumentProject::write(const QString& filePath) const
@@ -66,6 +86,16 @@ bool BCFDocumentProject::write(const QString& filePath) const
         root.insert(BCFLib::Keys::ExtensionSchema, m_extensionSchema);
     if (!m_extensionSchemaData.isEmpty())
         root.insert(BCFLib::Keys::ExtensionSchemaData, QString::fromLatin1(m_extensionSchemaData.toBase64()));
+    if (!m_version.isEmpty())
+        root.insert(VersionKey, m_version);
+    if (!m_extensions.isEmpty())
+        root.insert(BCFLib::Keys::Extensions, QJsonObject::fromVariantMap(m_extensions.toQVariant()));
+    if (!m_documents.isEmpty()) {
+        QJsonArray documents;
+        for (const BCFLib::Document& document : m_documents)
+            documents.append(QJsonObject::fromVariantMap(document.toQVariant()));
+        root.insert(BCFLib::Keys::Documents, documents);
+    }
 
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))
@@ -85,6 +115,10 @@ void BCFDocumentProject::applyTo(BCFLib::BCFModel& model) const
         model.setExtensionSchema(m_extensionSchema);
     if (!m_extensionSchemaData.isEmpty())
         model.setExtensionSchemaData(m_extensionSchemaData);
+    if (!m_extensions.isEmpty())
+        model.setExtensions(m_extensions);
+    if (!m_documents.isEmpty())
+        model.setDocuments(m_documents);
 }
 
 } // namespace Vexamo

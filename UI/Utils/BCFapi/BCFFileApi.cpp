@@ -99,22 +99,30 @@ void BCFFileApi::editSingleProject(const QString& project_id, const QString& nam
         project->setName(name);
 }
 
+// The model's value lists (BCF 3.0 extensions.xml), else the enumerations of its 2.1 extension
+// schema, under the keys of BCFKeys (ExtensionTopicTypes, ...). Creating or editing them sets the
+// model's lists.
 QVariantMap BCFFileApi::getProjectExtension(const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    return QVariantMap();
+    if (!m_model)
+        return QVariantMap();
+    BCFLib::ProjectExtensions extensions = m_model->extensions();
+    if (extensions.isEmpty())
+        extensions = BCFLib::ProjectExtensions::fromExtensionSchema(m_model->extensionSchemaData());
+    return extensions.toQVariant();
 }
 
 void BCFFileApi::createProjectExtension(const QString& project_id, const QVariantMap& extension)
 {
-    Q_UNUSED(project_id)
-    Q_UNUSED(extension)
+    editProjectExtension(project_id, extension);
 }
 
 void BCFFileApi::editProjectExtension(const QString& project_id, const QVariantMap& extension)
 {
     Q_UNUSED(project_id)
-    Q_UNUSED(extension)
+    if (m_model)
+        m_model->setExtensions(BCFLib::ProjectExtensions::fromQVariant(extension));
 }
 
 // Topics -----------------------------------------------------------------------------------------

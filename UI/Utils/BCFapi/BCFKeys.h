@@ -13,6 +13,17 @@ namespace BCFKeys {
 // Project record
 using BCFLib::Keys::ProjectId;
 
+// Project extension record (getProjectExtension): the value lists of the document, from a BCF 3.0
+// extensions.xml or the enumerations of a BCF 2.1 extensions.xsd; each a list of strings, present
+// only when not empty.
+using BCFLib::Keys::ExtensionTopicTypes;
+using BCFLib::Keys::ExtensionTopicStatuses;
+using BCFLib::Keys::ExtensionPriorities;
+using BCFLib::Keys::ExtensionTopicLabels;
+using BCFLib::Keys::ExtensionUsers;
+using BCFLib::Keys::ExtensionSnippetTypes;
+using BCFLib::Keys::ExtensionStages;
+
 // Topic record
 using BCFLib::Keys::Guid;
 using BCFLib::Keys::Title;
@@ -27,6 +38,9 @@ using BCFLib::Keys::Index;
 using BCFLib::Keys::Labels;
 using BCFLib::Keys::AssignedTo;
 using BCFLib::Keys::ReferenceLink;
+using BCFLib::Keys::ReferenceLinks; // BCF 3.0: every reference link, a list of strings
+using BCFLib::Keys::DueDate;
+using BCFLib::Keys::Stage;
 using BCFLib::Keys::Description;
 using BCFLib::Keys::BimSnippet;
 using BCFLib::Keys::Files;
@@ -69,6 +83,8 @@ using BCFLib::Keys::Z;
 
 // Component set and component record
 using BCFLib::Keys::Selection;
+using BCFLib::Keys::Visibility;
+using BCFLib::Keys::Exceptions;
 using BCFLib::Keys::IfcGuid;
 using BCFLib::Keys::OriginatingSystem;
 using BCFLib::Keys::AuthoringToolId;

@@ -51,6 +51,11 @@ public:
     virtual QString createProject(const QString& name) = 0;
     virtual QString getSingleProject(const QString& project_id) const = 0;
     virtual void editSingleProject(const QString& project_id, const QString& name) = 0;
+    // The value lists the document offers for its topics (BCF 3.0 extensions.xml, or the
+    // enumerations of a BCF 2.1 extensions.xsd): string lists under BCFKeys::ExtensionTopicTypes,
+    // ExtensionTopicStatuses, ExtensionPriorities, ExtensionTopicLabels, ExtensionUsers,
+    // ExtensionSnippetTypes and ExtensionStages, each present only when not empty. Creating or
+    // editing replaces the lists.
     virtual QVariantMap getProjectExtension(const QString& project_id) const = 0;
     virtual void createProjectExtension(const QString& project_id, const QVariantMap& extension) = 0;
     virtual void editProjectExtension(const QString& project_id, const QVariantMap& extension) = 0;
@@ -129,6 +134,8 @@ public:
     virtual QList<QAction*> getActions() = 0;
     virtual QAction* getExtraAction() = 0;
     virtual void actionUnselected(QAction* action) = 0;
+    // Offers to save a modified document. The working cache asks Yes / No / Cancel; a host that
+    // needs the outcome (a close handler that may stay open) calls BCFCacheApi::confirmDiscardOrSave().
     virtual void checkToSaveCurrentBCF() = 0;
 
 signals:
