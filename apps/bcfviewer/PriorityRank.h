@@ -16,7 +16,7 @@ public:
     void setOrder(const QStringList& priorities);
     int rank(const QString& priority) const;
 
-    static const int Unknown = 1000;
+    static constexpr int Unknown = 1000;
     static const int None = 2000;
 
 private:
