@@ -19,6 +19,6 @@ public:
     QString commentText(const QString& commentId) const;
     void selectComment(const QString& commentId);
 
-    static const int CommentIdRole = Qt::UserRole + 1;
-    static const int CommentTextRole = Qt::UserRole + 2;
+    static constexpr int CommentIdRole = Qt::UserRole + 1;
+    static constexpr int CommentTextRole = Qt::UserRole + 2;
 };

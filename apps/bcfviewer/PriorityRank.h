@@ -17,7 +17,7 @@ public:
     int rank(const QString& priority) const;
 
     static constexpr int Unknown = 1000;
-    static const int None = 2000;
+    static constexpr int None = 2000;
 
 private:
     QHash<QString, int> m_ranks; // case-folded value -> rank

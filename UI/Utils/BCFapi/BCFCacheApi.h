@@ -193,7 +193,7 @@ private:
     QList<BCFLib::BCFLoadingWorker*> m_finishedLoads;
     bool m_installingLoad = false;
 
-    static const int sFileHistorySize = 10;
+    static constexpr int sFileHistorySize = 10;
 };
 
 } // namespace Vexamo

@@ -11,7 +11,7 @@ class BCFCacheTopicId
 {
 public:
     // Longest accepted identifier, in UTF-8 bytes; file systems allow 255 bytes per name.
-    static const int sMaxBytes = 200;
+    static constexpr int sMaxBytes = 200;
 
     // False for an empty identifier, "." and "..", one that holds "/", "\\" or a control
     // character, and one longer than sMaxBytes.
