@@ -39,10 +39,14 @@ skip() {
   summary+=("SKIP  $1: $2")
 }
 
+# ccache, where a developer has it, makes the repeated builds cheap; CI builds without it.
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 configure() {
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$ROOT/$dir" "$@" >"$ROOT/$dir.configure.log" 2>&1 \
+  cmake -S "$ROOT" -B "$ROOT/$dir" "${launcher[@]}" "$@" >"$ROOT/$dir.configure.log" 2>&1 \
     || { cat "$ROOT/$dir.configure.log"; return 1; }
 }
 
@@ -50,8 +54,23 @@ build() {
   cmake --build "$ROOT/$1" -j"$JOBS"
 }
 
+# Totals over every ctest run, for the closing line.
+tests_passed=0
+tests_failed=0
 run_ctest() {
-  ctest --test-dir "$ROOT/$1" --output-on-failure -j"$JOBS"
+  local log="$ROOT/$1.ctest.log" status
+  ctest --test-dir "$ROOT/$1" --output-on-failure -j"$JOBS" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+  if [ -n "$line" ]; then
+    local failed_here total
+    failed_here=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    tests_passed=$((tests_passed + total - failed_here))
+    tests_failed=$((tests_failed + failed_here))
+  fi
+  return "$status"
 }
 
 # skipped_tests <build dir>: adds to the summary how many test functions the last ctest run of that
@@ -132,6 +151,7 @@ echo
 echo "==================== summary ===================="
 printf '%s\n' "${summary[@]}"
 echo "total time: $SECONDS s"
+echo "ctest programs: $tests_passed passed, $tests_failed failed"
 if [ "$failed" -ne 0 ]; then
   echo "RESULT: FAILED"
   exit 1
