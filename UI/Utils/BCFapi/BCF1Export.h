@@ -44,6 +44,20 @@ public:
     QDomDocument serializeViewpoint(const QVariantMap& viewpoint);
 
 private:
+    // One entry of the archive, deflated and ready to be stored as it is.
+    struct DeflatedEntry;
+    // The entries of one topic, or why it is skipped (warning) or the export stops (error).
+    struct TopicEntries;
+
+    // The working cache as source: its records hold comments, files, components and snapshots, so
+    // each topic file is read once. Topics are read, serialized and deflated on the global thread
+    // pool, a few ahead of the one being written, and written in the cache's order.
+    bool writeCacheTopics(QuaZip& zip, const class BCFCacheApi& cache);
+    TopicEntries deflateTopic(const QVariantMap& topic);
+    bool writeDeflatedEntry(QuaZip& zip, const DeflatedEntry& entry);
+    // Any other source, one call of the source per item.
+    bool writeSourceTopics(QuaZip& zip);
+
     bool writeTopicEntries(QuaZip& zip, const QVariantMap& topic);
     bool writeViewpointEntries(QuaZip& zip, const QVariantMap& viewpoint);
 
@@ -66,6 +80,9 @@ private:
 
     BCFapi* m_source = nullptr;
     QString m_currentTopicGuid;
+    // Set on the copies that serialize records of the working cache: files, comments and
+    // components are then taken from the records instead of the source.
+    bool m_recordsComplete = false;
     std::unique_ptr<Log> m_log;
 };
 

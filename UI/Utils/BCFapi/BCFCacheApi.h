@@ -44,6 +44,12 @@ public:
     void editProjectExtension(const QString& project_id, const QVariantMap& extension) override;
 
     QVariantList getTopic(const QString& project_id) const override;
+    // The ids of the topics that getTopic lists, in the same order, taken from the names of the
+    // topic directories without reading any topic file: what a count or a look-up by id needs.
+    QStringList topicIds() const;
+    // The records of ids, in their order, as getSingleTopic gives them; the files are read on the
+    // global thread pool. Lets a caller list a large document in slices.
+    QVariantList getTopics(const QStringList& ids) const;
     QString createTopic(const QVariantMap& topic, const QString& project_id) override;
     QVariantMap getSingleTopic(const QString& topic_id, const QString& project_id) const override;
     void editSingleTopic(const QString& topic_id, const QVariantMap& topic, const QString& project_id) override;

@@ -14,11 +14,15 @@
 #include "BCFLib/BCFModel.h"
 #include "QtTools/FileDialogs.h"
 #include "QtTools/MessageBoxes.h"
+#include "QtTools/OperationStatus.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QFileSystemWatcher>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace Vexamo {
 
@@ -138,27 +142,53 @@ void BCFCacheApi::setCurrentDocument(const QString& path, QAction* entry)
 // so that it raises no reload question.
 bool BCFCacheApi::writeCacheTo(const QString& path)
 {
-    const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+    if (m_watcher->files().contains(path))
+        m_watcher->removePath(path);
+
+    // The document is built and written on a worker, from a model of its own, while this thread
+    // keeps painting and running timers; user input waits until the file is written, so it never
+    // acts on a document half written. A load that finishes meanwhile is installed afterwards, as
+    // one that finishes while another is being installed.
+    const QString projectPath = m_store->documentProjectPath();
+    const bool deferLoads = !m_installingLoad;
+    m_installingLoad = true;
     bool written = false;
     {
-        if (model)
-            BCFDocumentProject::read(m_store->documentProjectPath()).applyTo(*model);
-        BCFFileApi document(model, nullptr);
-        BCFCacheDocumentCopy::fromCache(*this, document);
-
-        if (m_watcher->files().contains(path))
-            m_watcher->removePath(path);
-
-        written = model && model->serialize(path);
-        m_saveFailed = !written;
-        if (!written) {
-            QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
-                                 QMessageBox::NoButton);
-        }
-
-        if (QFileInfo::exists(path))
-            m_watcher->addPath(path);
+        OperationStatus progress(tr("Saving %1").arg(QFileInfo(path).fileName()), 0, true);
+        QFutureWatcher<bool> watcher;
+        QEventLoop loop;
+        connect(&watcher, &QFutureWatcher<bool>::finished, &loop, &QEventLoop::quit);
+        watcher.setFuture(QtConcurrent::run([this, path, projectPath] {
+            const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+            if (!model)
+                return false;
+            BCFDocumentProject::read(projectPath).applyTo(*model);
+            BCFFileApi document(model, nullptr);
+            BCFCacheDocumentCopy::fromCache(*this, document);
+            return model->serialize(path);
+        }));
+        if (!watcher.isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        written = watcher.result();
     }
+    if (deferLoads) {
+        // After the signals of this save, which its caller emits.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                while (!m_finishedLoads.isEmpty())
+                    installLoad(m_finishedLoads.takeFirst());
+                m_installingLoad = false;
+            },
+            Qt::QueuedConnection);
+    }
+
+    m_saveFailed = !written;
+    if (!written)
+        QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok, QMessageBox::NoButton);
+
+    if (QFileInfo::exists(path))
+        m_watcher->addPath(path);
     return written;
 }
 
