@@ -157,6 +157,8 @@ private:
 
     // Set when the last write of the cache failed; read by offerToSaveCurrent.
     bool m_saveFailed = false;
+    // True while writeCacheTo waits for its worker (the event loop turns meanwhile).
+    bool m_writingCache = false;
     // True while the reload question of the file watch is open.
     bool m_askingReload = false;
     // Loads are numbered as they are requested. A finished load is installed only when no later

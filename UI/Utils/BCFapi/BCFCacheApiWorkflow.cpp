@@ -142,6 +142,10 @@ void BCFCacheApi::setCurrentDocument(const QString& path, QAction* entry)
 // so that it raises no reload question.
 bool BCFCacheApi::writeCacheTo(const QString& path)
 {
+    // A save asked for while one is being written (a window closed meanwhile) is refused: two
+    // writers of one document could interleave their files.
+    if (m_writingCache)
+        return false;
     if (m_watcher->files().contains(path))
         m_watcher->removePath(path);
 
@@ -153,6 +157,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
     const bool deferLoads = !m_installingLoad;
     m_installingLoad = true;
     bool written = false;
+    m_writingCache = true;
     {
         OperationStatus progress(tr("Saving %1").arg(QFileInfo(path).fileName()), 0, true);
         QFutureWatcher<bool> watcher;
@@ -171,6 +176,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
         written = watcher.result();
     }
+    m_writingCache = false;
     if (deferLoads) {
         // After the signals of this save, which its caller emits.
         QMetaObject::invokeMethod(
