@@ -21,8 +21,9 @@
 #include <QFileInfo>
 #include <QEventLoop>
 #include <QFileSystemWatcher>
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QThread>
+
+#include <memory>
 
 namespace Vexamo {
 
@@ -160,21 +161,22 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
     m_writingCache = true;
     {
         OperationStatus progress(tr("Saving %1").arg(QFileInfo(path).fileName()), 0, true);
-        QFutureWatcher<bool> watcher;
+        // A thread of its own, so that the thread pool keeps every core for reading topic files.
         QEventLoop loop;
-        connect(&watcher, &QFutureWatcher<bool>::finished, &loop, &QEventLoop::quit);
-        watcher.setFuture(QtConcurrent::run([this, path, projectPath] {
+        const std::unique_ptr<QThread> worker(QThread::create([this, path, projectPath, &written] {
             const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
             if (!model)
-                return false;
+                return;
             BCFDocumentProject::read(projectPath).applyTo(*model);
             BCFFileApi document(model, nullptr);
             BCFCacheDocumentCopy::fromCache(*this, document);
-            return model->serialize(path);
+            written = model->serialize(path);
         }));
-        if (!watcher.isFinished())
+        connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+        worker->start();
+        if (!worker->isFinished())
             loop.exec(QEventLoop::ExcludeUserInputEvents);
-        written = watcher.result();
+        worker->wait();
     }
     m_writingCache = false;
     if (deferLoads) {
