@@ -16,7 +16,6 @@
 
 #include <QBuffer>
 #include <QVector>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <zlib.h>
 

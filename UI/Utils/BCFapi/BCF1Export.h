@@ -19,6 +19,9 @@ class BCFapi;
 // Writes the content of any BCFapi as a BCF 1.0 archive: one folder per topic, named by the topic's
 // guid, holding "markup.bcf", and for a topic with viewpoints the first viewpoint's
 // "viewpoint.bcfv" and "snapshot.png". The source is only read, never changed nor owned.
+// A BCFCacheApi source (a subclass too) is read through getSingleTopic alone, once per topic, on
+// the global thread pool: its records already hold comments, files, components and snapshots.
+// Any other source is asked for each of them.
 //
 // Problems are logged on the logger "Vexamo.Core.Utils.BCFapi.BCF1Export": ERROR messages stop the
 // export (serialize returns false), WARN messages skip the item concerned.
