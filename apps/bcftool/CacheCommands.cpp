@@ -100,7 +100,7 @@ int CacheCommands::open(const QString& path)
     if (failed || !loaded)
         return UnreadableFile;
 
-    const int count = api.getTopic(QString()).size();
+    const int count = api.topicIds().size();
     Console::out(QStringLiteral("Opened %1: %2 topic(s) in the working cache").arg(Console::printable(path)).arg(count));
     return Success;
 }
@@ -108,22 +108,39 @@ int CacheCommands::open(const QString& path)
 int CacheCommands::topics()
 {
     BCFCacheApi api;
-    const QVariantList topics = api.getTopic(QString());
-    for (const QVariant& topic : topics)
-        Console::out(TopicFormatter::summaryLine(api, topic.toMap()));
+    // Slices keep the memory to a few topics, whatever the size of the document.
+    const QStringList ids = api.topicIds();
+    const int sliceSize = 64;
+    for (int first = 0; first < ids.size(); first += sliceSize) {
+        const QVariantList topics = api.getTopics(ids.mid(first, sliceSize));
+        for (const QVariant& topic : topics)
+            Console::out(TopicFormatter::summaryLine(api, topic.toMap()));
+    }
     return Success;
 }
 
-QString CacheCommands::findTopic(const BCFapi& api, const QString& name) const
+QString CacheCommands::findTopic(const BCFCacheApi& api, const QString& name) const
 {
+    // Topic directories are named by their topic's guid: the names alone answer, without reading
+    // a topic file.
+    const QStringList ids = api.topicIds();
+    if (ids.contains(name))
+        return name;
     QStringList matches;
-    const QVariantList topics = api.getTopic(QString());
-    for (const QVariant& topic : topics) {
-        const QString guid = topic.toMap().value(BCFKeys::Guid).toString();
-        if (guid == name)
-            return guid;
-        if (guid.startsWith(name))
-            matches.append(guid);
+    for (const QString& id : ids) {
+        if (id.startsWith(name))
+            matches.append(id);
+    }
+    if (matches.isEmpty()) {
+        // A topic whose directory bears another name is still found by the guid in its record.
+        const QVariantList topics = api.getTopic(QString());
+        for (const QVariant& topic : topics) {
+            const QString guid = topic.toMap().value(BCFKeys::Guid).toString();
+            if (guid == name)
+                return guid;
+            if (guid.startsWith(name))
+                matches.append(guid);
+        }
     }
     if (matches.size() == 1)
         return matches.first();
@@ -193,7 +210,7 @@ int CacheCommands::save(const QString& path, const QString& version)
         return NotCarriedOut;
     }
     Console::out(QStringLiteral("Saved %1 topic(s) to %2 (BCF %3)")
-                     .arg(api.getTopic(QString()).size())
+                     .arg(api.topicIds().size())
                      .arg(Console::printable(path), api.documentVersion()));
     return Success;
 }
@@ -217,7 +234,7 @@ int CacheCommands::exportTo(const QString& path)
         return NotCarriedOut;
     }
     Console::out(QStringLiteral("Exported %1 topic(s) to %2 (BCF 1.0)")
-                     .arg(api.getTopic(QString()).size())
+                     .arg(api.topicIds().size())
                      .arg(Console::printable(path)));
     return Success;
 }

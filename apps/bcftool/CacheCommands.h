@@ -29,9 +29,10 @@ public:
     int exportTo(const QString& path);
 
 private:
-    // The listed topic guid that name stands for: the guid itself or the one guid that begins with
-    // name. Prints why and returns an empty string when there is none or several.
-    QString findTopic(const Vexamo::BCFapi& api, const QString& name) const;
+    // The topic id that name stands for: the id itself or the one id that begins with name, taken
+    // from the topic directories; only when none matches, the guids of the records. Prints why and
+    // returns an empty string when there is none or several.
+    QString findTopic(const Vexamo::BCFCacheApi& api, const QString& name) const;
     static QString defaultAuthor();
 
     MessageBoxPrinter& m_boxes;

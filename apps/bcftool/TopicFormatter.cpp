@@ -26,6 +26,16 @@ int TopicFormatter::snapshotCount(const BCFapi& api, const QVariantMap& topic)
     const QString topicId = topic.value(BCFKeys::Guid).toString();
     int count = 0;
     const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
+    if (api.getType() == BCFapi::WorkingCache) {
+        // A record of the working cache holds its viewpoints' snapshots: asking the cache again
+        // would read the topic file once more per viewpoint.
+        for (const QVariant& viewpoint : viewpoints) {
+            const QVariantMap snapshot = viewpoint.toMap().value(BCFKeys::Snapshot).toMap();
+            if (!snapshot.value(BCFKeys::SnapshotData).toByteArray().isEmpty())
+                ++count;
+        }
+        return count;
+    }
     for (const QVariant& viewpoint : viewpoints) {
         const std::unique_ptr<QByteArray> snapshot(
             api.getSnapshotContent(topicId, viewpoint.toMap().value(BCFKeys::Guid).toString(), QString()));

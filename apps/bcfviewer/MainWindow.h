@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
+#include <QVector>
 
 class LayoutMemory;
 class QAction;
@@ -16,6 +17,7 @@ class TopicFilterBar;
 class TopicFilterProxy;
 class TopicListModel;
 class TopicListView;
+struct TopicRow;
 
 namespace Vexamo {
 class BCFCacheApi;
@@ -77,7 +79,12 @@ private:
     QList<QAction*> topicActions() const;
     void createToolBar();
     void rebuildFileMenu();
+    // Lists the topics of the working cache anew. The topic files are read in slices; between two
+    // slices the window repaints and timers run, while user input waits until the list is complete.
+    // A reload asked for meanwhile starts the listing over once the current slice is done.
     void reloadTopics();
+    // The rows of every topic of the working cache, or an incomplete list once m_listAgain is set.
+    QVector<TopicRow> listTopicRows();
     void refreshChoices();
     void setDocument(QAction* entry);
     void setLoading(bool loading);
@@ -101,6 +108,8 @@ private:
     LayoutMemory* m_layout = nullptr;
     QPointer<QAction> m_document;
     bool m_loading = false;
+    bool m_listing = false;
+    bool m_listAgain = false;
     // Entries that the library discarded; they stay out of the menu until opened again.
     QSet<QAction*> m_discarded;
 };

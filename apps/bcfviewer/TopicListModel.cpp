@@ -23,6 +23,14 @@ void TopicListModel::setTopics(const QVariantList& topics)
     endResetModel();
 }
 
+void TopicListModel::setRows(const QVector<TopicRow>& rows)
+{
+    beginResetModel();
+    m_rows = rows;
+    reindex();
+    endResetModel();
+}
+
 void TopicListModel::updateTopic(const QVariantMap& topic)
 {
     TopicRow updated = TopicRow::fromRecord(topic);

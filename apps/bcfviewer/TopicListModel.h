@@ -34,6 +34,8 @@ public:
 
     // Replaces all rows by the given topic records.
     void setTopics(const QVariantList& topics);
+    // Replaces all rows by rows made already.
+    void setRows(const QVector<TopicRow>& rows);
     // Replaces the row of the record's topic, or appends one for a topic not listed yet.
     void updateTopic(const QVariantMap& topic);
     void removeTopic(const QString& topicId);

@@ -38,6 +38,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QTimer>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -144,6 +145,7 @@ private slots:
     void editCycleIsSavedAndNothingElseChanges();
     void layoutIsRemembered();
     void closeAsksOnceAndExportSaysWhatItWrote();
+    void listingKeepsTheEventLoopTurning();
 };
 
 void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
@@ -529,6 +531,27 @@ void TestBcfViewer::closeAsksOnceAndExportSaysWhatItWrote()
     boxes.answer(QMessageBox::No);
     QVERIFY(window.close());
     QCOMPARE(boxes.count(), 2);
+}
+
+// The window lists the working cache in slices: a timer of this thread ticks while it does.
+void TestBcfViewer::listingKeepsTheEventLoopTurning()
+{
+    const int topicCount = 300;
+    {
+        BCFCacheApi cache;
+        QVERIFY(cache.clearTopics());
+        for (int t = 0; t < topicCount; ++t)
+            QVERIFY(!cache.createTopic({{BCFKeys::Title, QStringLiteral("Topic %1").arg(t)}}, QString()).isEmpty());
+    }
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(0);
+    MainWindow window;
+    ticker.stop();
+    QCOMPARE(window.topicView()->model()->rowCount(), topicCount);
+    QVERIFY2(ticks >= 2, qPrintable(QStringLiteral("%1 turns while listing").arg(ticks)));
+    QVERIFY(window.api()->clearTopics());
 }
 
 BCF_TEST_MAIN(TestBcfViewer)

@@ -2,12 +2,13 @@
 // the user-interface thread's event loop keeps turning while the worker reads, and the whole
 // document arrives in the cache. The parse grows with the number of topics, so the snapshots are
 // kept small: writing the archive and filling the cache stay cheap while the reader thread still
-// works for a few dozen timer turns.
+// works for a few dozen timer turns. Saving the document back runs on a worker as well.
 
 #include "BCFArchiveGenerator.h"
 #include "WorkflowTestHelpers.h"
 
 #include "BCFapi/BCFCacheApi.h"
+#include "BCFLib/BCFModel.h"
 
 #include "QtTools/OperationStatusSink.h"
 
@@ -93,6 +94,21 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
         QVERIFY(snapshot);
         QVERIFY(*snapshot == archive.snapshot(t, 0));
     }
+
+    // Saving it back: the document is written on a worker while the loop keeps turning, and the
+    // save still ends, with saved(), before the trigger returns.
+    QSignalSpy saved(&api, &BCFCacheApi::saved);
+    ticks = 0;
+    ticker.start();
+    actionsOf(api).save->trigger();
+    ticker.stop();
+    qInfo("%d turns of the event loop during the save", ticks);
+    QCOMPARE(saved.size(), 1);
+    QVERIFY2(ticks >= 2, qPrintable(QStringLiteral("%1 turns of the event loop during the save").arg(ticks)));
+    QCOMPARE(boxes.count(), 0);
+    const QSharedPointer<BCFLib::BCFModel> written = loadModel(path);
+    QVERIFY(written);
+    QCOMPARE(written->topicCount(), archive.topics);
 }
 
 BCF_TEST_MAIN(TestWorkflowLargeLoad)

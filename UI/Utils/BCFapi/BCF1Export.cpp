@@ -1,8 +1,10 @@
 #include "BCFapi/BCF1Export.h"
 
 #include "BCF1ExportLog.h"
+#include "BCFOrderedPipeline.h"
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapi.h"
+#include "BCFapi/BCFCacheApi.h"
 
 #include <QFileDevice>
 #include <QSaveFile>
@@ -11,6 +13,11 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
+
+#include <QBuffer>
+#include <QVector>
+
+#include <zlib.h>
 
 #include <memory>
 
@@ -54,7 +61,39 @@ bool saveDocument(const QDomDocument& doc, QIODevice* device, bool fixedNotation
     return stream.status() == QTextStream::Ok;
 }
 
+// Deflates data as the raw stream of a zip entry (no zlib header), at the level QuaZipFile uses.
+bool deflateRaw(const QByteArray& data, QByteArray* deflated)
+{
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return false;
+    deflated->resize(int(deflateBound(&stream, uLong(data.size()))));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(deflated->data());
+    stream.avail_out = uInt(deflated->size());
+    const int result = deflate(&stream, Z_FINISH);
+    deflated->resize(int(stream.total_out));
+    deflateEnd(&stream);
+    return result == Z_STREAM_END;
+}
+
 } // namespace
+
+struct BCF1Export::DeflatedEntry {
+    QString name;
+    QByteArray deflated;
+    quint32 crc = 0;
+    qint64 size = 0;
+    // Logged when the entry cannot be created in the archive.
+    const char* createError = "";
+};
+
+struct BCF1Export::TopicEntries {
+    QVector<DeflatedEntry> entries;
+    QString warning;
+    QString error;
+};
 
 BCF1Export::BCF1Export(BCFapi* source)
     : m_source(source)
@@ -108,6 +147,134 @@ bool BCF1Export::serialize(const QString& fileName)
         return false;
     }
 
+    const auto* cache = qobject_cast<const BCFCacheApi*>(m_source);
+    if (!(cache ? writeCacheTopics(zip, *cache) : writeSourceTopics(zip)))
+        return false;
+
+    // Writes the central directory; only a complete archive replaces the target.
+    zip.close();
+    if (zip.getZipError() != ZIP_OK) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+    if (!target.commit()) {
+        BCF1EXPORT_ERROR(QStringLiteral("BCF 1 export error : can't write BCF1 bcfzip file named %1.").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool BCF1Export::writeCacheTopics(QuaZip& zip, const BCFCacheApi& cache)
+{
+    const QStringList ids = cache.topicIds();
+    const BCF1Export prototype(*this);
+    const std::function<TopicEntries(int)> produce = [&](int index) {
+        // Each topic gets an exporter of its own: serializing keeps state in the object.
+        BCF1Export exporter(prototype);
+        exporter.m_recordsComplete = true;
+        return exporter.deflateTopic(cache.getSingleTopic(ids.at(index), QString()));
+    };
+    const std::function<bool(TopicEntries&)> consume = [&](TopicEntries& topic) {
+        if (!topic.warning.isEmpty())
+            BCF1EXPORT_WARN(topic.warning);
+        if (!topic.error.isEmpty()) {
+            BCF1EXPORT_ERROR(topic.error);
+            return false;
+        }
+        for (const DeflatedEntry& entry : qAsConst(topic.entries)) {
+            if (!writeDeflatedEntry(zip, entry))
+                return false;
+        }
+        return true;
+    };
+    return runOrderedPipeline<TopicEntries>(ids.size(), produce, consume);
+}
+
+BCF1Export::TopicEntries BCF1Export::deflateTopic(const QVariantMap& topic)
+{
+    TopicEntries result;
+    m_currentTopicGuid = topic.value(BCFKeys::Guid).toString();
+    if (topic.isEmpty()) {
+        result.warning = QStringLiteral("BCF 1 export warning : empty topic, can't write it");
+        return result;
+    }
+    if (!isPlainFolderName(m_currentTopicGuid)) {
+        result.warning = QStringLiteral("BCF 1 export warning : unsafe topic guid, can't write it");
+        return result;
+    }
+
+    auto add = [&](const QString& name, const QByteArray& data, const char* createError) {
+        DeflatedEntry entry;
+        entry.name = m_currentTopicGuid + name;
+        entry.size = data.size();
+        entry.crc = quint32(crc32(0L, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size())));
+        entry.createError = createError;
+        if (!deflateRaw(data, &entry.deflated)) {
+            result.error = QStringLiteral("BCF 1 export error : can't zip file");
+            return false;
+        }
+        result.entries.append(entry);
+        return true;
+    };
+
+    // The entries are opened in text mode, as the archive's own entries are.
+    QBuffer markup;
+    markup.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (!serializeTopic(topic, &markup)) {
+        result.error = QStringLiteral("BCF 1 export error : can't serialize topic");
+        return result;
+    }
+    if (!add(QStringLiteral("/markup.bcf"), markup.data(), "BCF 1 export error : can't create markup.bcf file"))
+        return result;
+
+    // Only the presence of the key tells whether the topic has viewpoints; only the first is written.
+    if (!topic.contains(BCFKeys::Viewpoints))
+        return result;
+    const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
+    const QVariantMap viewpoint = viewpoints.isEmpty() ? QVariantMap() : viewpoints.first().toMap();
+    if (viewpoint.isEmpty())
+        return result;
+    QBuffer visualization;
+    visualization.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (!serializeViewpoint(viewpoint, &visualization)) {
+        result.error = QStringLiteral("BCF 1 export error : can't serialize viewpoint");
+        return result;
+    }
+    if (!add(QStringLiteral("/viewpoint.bcfv"), visualization.data(),
+             "BCF 1 export error : can't create viewpoint.bcfv file"))
+        return result;
+
+    if (!viewpoint.contains(BCFKeys::Snapshot))
+        return result;
+    add(QStringLiteral("/snapshot.png"),
+        viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray(),
+        "BCF 1 export error : can't create snapshot.png file");
+    return result;
+}
+
+bool BCF1Export::writeDeflatedEntry(QuaZip& zip, const DeflatedEntry& entry)
+{
+    QuaZipFile file(&zip);
+    QuaZipNewInfo info = entryInfo(entry.name);
+    info.uncompressedSize = ulong(entry.size);
+    if (!file.open(QIODevice::WriteOnly, info, nullptr, entry.crc, Z_DEFLATED, Z_DEFAULT_COMPRESSION, true)) {
+        BCF1EXPORT_ERROR(entry.createError);
+        return false;
+    }
+    if (file.write(entry.deflated) != entry.deflated.size()) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+    file.close();
+    if (file.getZipError() != ZIP_OK) {
+        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
+        return false;
+    }
+    return true;
+}
+
+bool BCF1Export::writeSourceTopics(QuaZip& zip)
+{
     const QVariantList topics = m_source->getTopic(QString());
     for (const QVariant& entry : topics) {
         m_currentTopicGuid = entry.toMap().value(BCFKeys::Guid).toString();
@@ -122,17 +289,6 @@ bool BCF1Export::serialize(const QString& fileName)
         }
         if (!writeTopicEntries(zip, topic))
             return false;
-    }
-
-    // Writes the central directory; only a complete archive replaces the target.
-    zip.close();
-    if (zip.getZipError() != ZIP_OK) {
-        BCF1EXPORT_ERROR("BCF 1 export error : can't zip file");
-        return false;
-    }
-    if (!target.commit()) {
-        BCF1EXPORT_ERROR(QStringLiteral("BCF 1 export error : can't write BCF1 bcfzip file named %1.").arg(fileName));
-        return false;
     }
     return true;
 }

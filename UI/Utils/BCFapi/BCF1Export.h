@@ -19,6 +19,9 @@ class BCFapi;
 // Writes the content of any BCFapi as a BCF 1.0 archive: one folder per topic, named by the topic's
 // guid, holding "markup.bcf", and for a topic with viewpoints the first viewpoint's
 // "viewpoint.bcfv" and "snapshot.png". The source is only read, never changed nor owned.
+// A BCFCacheApi source (a subclass too) is read through getSingleTopic alone, once per topic, on
+// the global thread pool: its records already hold comments, files, components and snapshots.
+// Any other source is asked for each of them.
 //
 // Problems are logged on the logger "Vexamo.Core.Utils.BCFapi.BCF1Export": ERROR messages stop the
 // export (serialize returns false), WARN messages skip the item concerned.
@@ -44,6 +47,20 @@ public:
     QDomDocument serializeViewpoint(const QVariantMap& viewpoint);
 
 private:
+    // One entry of the archive, deflated and ready to be stored as it is.
+    struct DeflatedEntry;
+    // The entries of one topic, or why it is skipped (warning) or the export stops (error).
+    struct TopicEntries;
+
+    // The working cache as source: its records hold comments, files, components and snapshots, so
+    // each topic file is read once. Topics are read, serialized and deflated on the global thread
+    // pool, a few ahead of the one being written, and written in the cache's order.
+    bool writeCacheTopics(QuaZip& zip, const class BCFCacheApi& cache);
+    TopicEntries deflateTopic(const QVariantMap& topic);
+    bool writeDeflatedEntry(QuaZip& zip, const DeflatedEntry& entry);
+    // Any other source, one call of the source per item.
+    bool writeSourceTopics(QuaZip& zip);
+
     bool writeTopicEntries(QuaZip& zip, const QVariantMap& topic);
     bool writeViewpointEntries(QuaZip& zip, const QVariantMap& viewpoint);
 
@@ -66,6 +83,9 @@ private:
 
     BCFapi* m_source = nullptr;
     QString m_currentTopicGuid;
+    // Set on the copies that serialize records of the working cache: files, comments and
+    // components are then taken from the records instead of the source.
+    bool m_recordsComplete = false;
     std::unique_ptr<Log> m_log;
 };
 

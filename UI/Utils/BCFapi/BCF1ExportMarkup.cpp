@@ -52,8 +52,9 @@ void BCF1Export::writeHeader(const QVariantMap& topic, QDomDocument& doc, QDomEl
     QDomElement header = doc.createElement(QStringLiteral("Header"));
     root.appendChild(header);
 
-    const QVariantList files = m_source ? m_source->getFile(topic.value(BCFKeys::Guid).toString(), QString())
-                                        : QVariantList();
+    const QVariantList files = m_recordsComplete ? topic.value(BCFKeys::Files).toList()
+        : m_source                                 ? m_source->getFile(topic.value(BCFKeys::Guid).toString(), QString())
+                                                   : QVariantList();
     for (const QVariant& entry : files) {
         const QVariantMap file = entry.toMap();
         if (file.isEmpty()) {
@@ -96,9 +97,9 @@ void BCF1Export::writeComments(const QVariantMap& topic, QDomDocument& doc, QDom
         appendTopicReference(doc, element, topic);
     }
 
-    const QVariantList comments = m_source
-        ? m_source->getComment(topic.value(BCFKeys::Guid).toString(), QString())
-        : QVariantList();
+    const QVariantList comments = m_recordsComplete ? topic.value(BCFKeys::Comments).toList()
+        : m_source ? m_source->getComment(topic.value(BCFKeys::Guid).toString(), QString())
+                   : QVariantList();
     for (const QVariant& entry : comments) {
         const QVariantMap comment = entry.toMap();
         if (comment.isEmpty()) {

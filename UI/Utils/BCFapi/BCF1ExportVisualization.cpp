@@ -91,9 +91,9 @@ void BCF1Export::writeComponents(const QVariantMap& viewpoint, QDomDocument& doc
     QDomElement components = doc.createElement(QStringLiteral("Components"));
     root.appendChild(components);
 
-    const QVariantMap set = m_source
-        ? m_source->getComponent(m_currentTopicGuid, viewpoint.value(BCFKeys::Guid).toString(), QString())
-        : QVariantMap();
+    const QVariantMap set = m_recordsComplete ? viewpoint.value(BCFKeys::Components).toMap()
+        : m_source ? m_source->getComponent(m_currentTopicGuid, viewpoint.value(BCFKeys::Guid).toString(), QString())
+                   : QVariantMap();
     if (!set.contains(BCFKeys::Selection))
         return;
     const QVariantList selection = set.value(BCFKeys::Selection).toList();

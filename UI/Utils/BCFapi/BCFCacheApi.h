@@ -52,6 +52,12 @@ public:
     void editProjectExtension(const QString& project_id, const QVariantMap& extension) override;
 
     QVariantList getTopic(const QString& project_id) const override;
+    // The ids of the topics that getTopic lists, in the same order, taken from the names of the
+    // topic directories without reading any topic file: what a count or a look-up by id needs.
+    QStringList topicIds() const;
+    // The records of ids, in their order, as getSingleTopic gives them; the files are read on the
+    // global thread pool. Lets a caller list a large document in slices.
+    QVariantList getTopics(const QStringList& ids) const;
     QString createTopic(const QVariantMap& topic, const QString& project_id) override;
     QVariantMap getSingleTopic(const QString& topic_id, const QString& project_id) const override;
     void editSingleTopic(const QString& topic_id, const QVariantMap& topic, const QString& project_id) override;
@@ -182,6 +188,8 @@ private:
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
     void installLoad(BCFLib::BCFLoadingWorker* worker);
 
+    // True while writeCacheTo waits for its worker (the event loop turns meanwhile).
+    bool m_writingCache = false;
     // True while the reload question of the file watch is open.
     bool m_askingReload = false;
     // Loads are numbered as they are requested. A finished load is installed only when no later

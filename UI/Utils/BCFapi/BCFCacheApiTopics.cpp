@@ -89,6 +89,16 @@ QVariantList BCFCacheApi::getTopic(const QString& project_id) const
     return m_store->topics();
 }
 
+QStringList BCFCacheApi::topicIds() const
+{
+    return m_store->topicIds();
+}
+
+QVariantList BCFCacheApi::getTopics(const QStringList& ids) const
+{
+    return m_store->topics(ids);
+}
+
 QString BCFCacheApi::createTopic(const QVariantMap& topic, const QString& project_id)
 {
     Q_UNUSED(project_id)

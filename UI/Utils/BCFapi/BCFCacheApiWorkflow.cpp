@@ -14,6 +14,7 @@
 #include "BCFLib/BCFModel.h"
 #include "QtTools/FileDialogs.h"
 #include "QtTools/MessageBoxes.h"
+#include "QtTools/OperationStatus.h"
 
 #include <log4cplus/logger.h>
 #include <log4cplus/loggingmacros.h>
@@ -21,7 +22,11 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QFileSystemWatcher>
+#include <QThread>
+
+#include <memory>
 
 namespace Vexamo {
 
@@ -158,36 +163,72 @@ QString BCFCacheApi::documentVersion() const
 // has the version written; a write that converted it shows what the target could not hold.
 bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
 {
-    const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+    // A save asked for while one is being written (a window closed meanwhile) is refused: two
+    // writers of one document could interleave their files.
+    if (m_writingCache)
+        return false;
+    if (m_watcher->files().contains(path))
+        m_watcher->removePath(path);
+
+    // The document is built and written on a worker, from a model of its own, while this thread
+    // keeps painting and running timers; user input waits until the file is written, so it never
+    // acts on a document half written. A load that finishes meanwhile is installed afterwards, as
+    // one that finishes while another is being installed.
     BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath());
+    const bool deferLoads = !m_installingLoad;
+    m_installingLoad = true;
     bool written = false;
+    QString error;
+    BCFLib::ConversionReport report;
+    m_writingCache = true;
     {
-        if (model) {
-            project.applyTo(*model);
-            model->setVersion(BCFLib::Version(version));
-        }
-        BCFFileApi document(model, nullptr);
-        BCFCacheDocumentCopy::fromCache(*this, document);
-
-        if (m_watcher->files().contains(path))
-            m_watcher->removePath(path);
-
-        written = model && model->serialize(path);
-        if (!written) {
-            LOG4CPLUS_ERROR(cacheLogger(), QStringLiteral("%1 not written: %2")
-                                               .arg(path, model ? model->errorString() : QString())
-                                               .toLocal8Bit()
-                                               .constData());
-            QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok, QMessageBox::NoButton);
-        }
-
-        if (QFileInfo::exists(path))
-            m_watcher->addPath(path);
+        OperationStatus progress(tr("Saving %1").arg(QFileInfo(path).fileName()), 0, true);
+        // A thread of its own, so that the thread pool keeps every core for reading topic files.
+        QEventLoop loop;
+        const std::unique_ptr<QThread> worker(
+            QThread::create([this, path, version, &project, &written, &error, &report] {
+                const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+                if (!model)
+                    return;
+                project.applyTo(*model);
+                model->setVersion(BCFLib::Version(version));
+                BCFFileApi document(model, nullptr);
+                BCFCacheDocumentCopy::fromCache(*this, document);
+                written = model->serialize(path);
+                if (written)
+                    report = model->conversionReport();
+                else
+                    error = model->errorString();
+            }));
+        connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+        worker->start();
+        if (!worker->isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        worker->wait();
     }
+    m_writingCache = false;
+    if (deferLoads) {
+        // After the signals of this save, which its caller emits.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                while (!m_finishedLoads.isEmpty())
+                    installLoad(m_finishedLoads.takeFirst());
+                m_installingLoad = false;
+            },
+            Qt::QueuedConnection);
+    }
+
+    if (!written) {
+        LOG4CPLUS_ERROR(cacheLogger(),
+                        QStringLiteral("%1 not written: %2").arg(path, error).toLocal8Bit().constData());
+        QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok, QMessageBox::NoButton);
+    }
+    if (QFileInfo::exists(path))
+        m_watcher->addPath(path);
     if (!written)
         return false;
 
-    const BCFLib::ConversionReport report = model->conversionReport();
     QStringList lines;
     for (const BCFLib::ConversionNote& note : report)
         lines << note.toString();

@@ -1,5 +1,7 @@
 #include "BCFCacheDocumentCopy.h"
 
+#include "BCFOrderedPipeline.h"
+#include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFapi.h"
 #include "BCFapi/BCFKeys.h"
 
@@ -53,24 +55,45 @@ void intoCache(const BCFapi& document, BCFapi& cache)
     }
 }
 
+namespace {
+
+// Copies one topic record of the cache into document, its snapshots through editSnapshotContent.
+void copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projectId)
+{
+    const QString topicId = topic.value(BCFKeys::Guid).toString();
+    document.createTopic(topic, projectId);
+
+    const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
+    for (const QVariant& viewpointValue : viewpoints) {
+        const QVariantMap viewpoint = viewpointValue.toMap();
+        if (!viewpoint.contains(BCFKeys::Snapshot))
+            continue;
+        QByteArray snapshot = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
+        document.editSnapshotContent(topicId, viewpoint.value(BCFKeys::Guid).toString(), &snapshot, projectId);
+    }
+}
+
+} // namespace
+
 void fromCache(const BCFapi& cache, BCFapi& document)
 {
+    const auto* workingCache = qobject_cast<const BCFCacheApi*>(&cache);
     for (const QString& projectId : receiverProjects(document)) {
-        const QVariantList topics = cache.getTopic(projectId);
-        for (const QVariant& topicValue : topics) {
-            const QVariantMap topic = topicValue.toMap();
-            const QString topicId = topic.value(BCFKeys::Guid).toString();
-            document.createTopic(topic, projectId);
-
-            const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
-            for (const QVariant& viewpointValue : viewpoints) {
-                const QVariantMap viewpoint = viewpointValue.toMap();
-                if (!viewpoint.contains(BCFKeys::Snapshot))
-                    continue;
-                QByteArray snapshot = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
-                document.editSnapshotContent(topicId, viewpoint.value(BCFKeys::Guid).toString(), &snapshot, projectId);
-            }
+        if (!workingCache) {
+            const QVariantList topics = cache.getTopic(projectId);
+            for (const QVariant& topicValue : topics)
+                copyTopic(topicValue.toMap(), document, projectId);
+            continue;
         }
+        // Topic files are read and decoded on the thread pool, a few ahead of the one being copied,
+        // so reading overlaps the copy and only those few records are held at once.
+        const QStringList ids = workingCache->topicIds();
+        runOrderedPipeline<QVariantMap>(
+            ids.size(), [&](int index) { return workingCache->getSingleTopic(ids.at(index), projectId); },
+            [&](QVariantMap& topic) {
+                copyTopic(topic, document, projectId);
+                return true;
+            });
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace Vexamo {
 
@@ -67,15 +68,36 @@ bool BCFCacheStore::updateTopic(const QString& topic_id, const std::function<boo
 
 QVariantList BCFCacheStore::topics() const
 {
-    QVariantList records;
+    return topics(topicIds());
+}
+
+QStringList BCFCacheStore::topicIds() const
+{
+    QStringList ids;
     if (!QFileInfo(m_directory).isDir())
-        return records;
+        return ids;
     QDirIterator it(m_directory, QDir::AllDirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     while (it.hasNext()) {
         it.next();
-        records.append(readTopic(it.fileName()));
+        ids.append(it.fileName());
     }
-    return records;
+    return ids;
+}
+
+QVariantList BCFCacheStore::topics(const QStringList& ids) const
+{
+    // Reading a topic file touches nothing of this object but the directory path, so the files
+    // are parsed on both cores; blockingMapped keeps the order of ids.
+    const QString directory = m_directory;
+    const QList<QVariantMap> records = QtConcurrent::blockingMapped<QList<QVariantMap>>(
+        ids, std::function<QVariantMap(const QString&)>([directory](const QString& id) {
+            return BCFCacheTopicFile(directory, id).read();
+        }));
+    QVariantList list;
+    list.reserve(records.size());
+    for (const QVariantMap& record : records)
+        list.append(record);
+    return list;
 }
 
 QString BCFCacheStore::createTopic(const QVariantMap& record)

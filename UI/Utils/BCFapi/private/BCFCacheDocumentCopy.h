@@ -19,7 +19,9 @@ class BCFapi;
 //      document.getSnapshotContent(topic, viewpoint, project); then one
 //      cache.createTopic(topic with each snapshot inside its viewpoint as {"snapshot_type": "png",
 //      "snapshot_data": bytes}, project) per topic. No editSnapshotContent on the cache.
-//  fromCache: cache.getTopic(project); for each topic document.createTopic(topic, project), then
+//  fromCache: cache.getTopic(project), or for a BCFCacheApi cache.topicIds() and then
+//      cache.getSingleTopic(id, project) per id on the global thread pool, a few topics ahead; for
+//      each topic, in the cache's order, document.createTopic(topic, project), then
 //      document.editSnapshotContent(topic, viewpoint, bytes, project) for each viewpoint whose
 //      record holds a snapshot. No getSnapshotContent on the cache.
 // Bitmap contents are not moved: the cache keeps none. A subclass of either store therefore sees

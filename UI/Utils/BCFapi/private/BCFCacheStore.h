@@ -3,6 +3,7 @@
 #include "BCFapi/BCFapiGlobal.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -48,7 +49,14 @@ public:
 
     // Every topic record, in the file system's order. Subdirectories only: no plain files, hidden
     // entries or links; a directory whose topic file cannot be read gives an empty record.
+    // The files are read and decoded on the global thread pool.
     QVariantList topics() const;
+    // The ids of the topics that topics() lists, in the same order, from the directory names alone:
+    // no topic file is read.
+    QStringList topicIds() const;
+    // The records of ids, in their order, read on the global thread pool; unknown or unsafe ids give
+    // empty records.
+    QVariantList topics(const QStringList& ids) const;
     // The topic's record; empty for an unknown or unsafe id.
     QVariantMap topic(const QString& topic_id) const { return readTopic(topic_id); }
     // Stores a new topic under its "guid" (a new id when it has none) and returns the id; empty
