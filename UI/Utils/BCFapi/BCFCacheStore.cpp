@@ -1,5 +1,6 @@
 #include "BCFCacheStore.h"
 
+#include "BCFCacheLock.h"
 #include "BCFCacheTopicFile.h"
 #include "BCFCacheTopicId.h"
 #include "BCFapi/BCFKeys.h"
@@ -11,6 +12,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <memory>
 
 namespace Vexamo {
 
@@ -57,12 +60,27 @@ bool BCFCacheStore::updateTopic(const QString& topic_id, const std::function<boo
 {
     if (!BCFCacheTopicId::isSafe(topic_id))
         return false;
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked())
+        return fail(lock.errorString());
     QVariantMap record = readTopic(topic_id);
     if (!change(record))
         return true;
     m_modified = true;
-    writeTopic(topic_id, record);
-    return true;
+    if (!BCFCacheTopicFile(m_directory, topic_id).hasDirectory())
+        return true;
+    return writeTopic(topic_id, record) || fail(writeError(topic_id));
+}
+
+bool BCFCacheStore::fail(const QString& reason) const
+{
+    m_errorString = reason;
+    return false;
+}
+
+QString BCFCacheStore::writeError(const QString& topic_id) const
+{
+    return QStringLiteral("the topic %1 could not be written in %2").arg(topic_id, m_directory);
 }
 
 QVariantList BCFCacheStore::topics() const
@@ -87,9 +105,20 @@ QString BCFCacheStore::createTopic(const QVariantMap& record)
     if (id.isEmpty())
         id = NewId();
     const BCFCacheTopicFile file(m_directory, id);
-    // An existing topic of that id is never overwritten.
-    if (!file.createDirectory())
+    if (!file.isValid()) {
+        fail(QStringLiteral("the topic id \"%1\" is not accepted").arg(id));
         return QString();
+    }
+    const std::unique_ptr<BCFCacheLock> lock(m_copyingDocument ? nullptr : new BCFCacheLock(m_directory, m_lockWait));
+    if (lock && !lock->isLocked()) {
+        fail(lock->errorString());
+        return QString();
+    }
+    // An existing topic of that id is never overwritten.
+    if (!file.createDirectory()) {
+        fail(file.hasDirectory() ? QStringLiteral("a topic %1 exists already").arg(id) : writeError(id));
+        return QString();
+    }
 
     QVariantMap stored = record;
     stored.insert(BCFKeys::Guid, id);
@@ -97,6 +126,7 @@ QString BCFCacheStore::createTopic(const QVariantMap& record)
                                               : BCFCacheTopicFile::Durability::Flushed;
     if (!file.write(stored, durability)) {
         file.removeDirectory();
+        fail(writeError(id));
         return QString();
     }
     m_modified = true;
@@ -107,8 +137,14 @@ void BCFCacheStore::replaceTopic(const QString& topic_id, const QVariantMap& rec
 {
     if (!BCFCacheTopicId::isSafe(topic_id))
         return;
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked()) {
+        fail(lock.errorString());
+        return;
+    }
     // A topic without a directory stays absent.
-    writeTopic(topic_id, record);
+    if (BCFCacheTopicFile(m_directory, topic_id).hasDirectory() && !writeTopic(topic_id, record))
+        fail(writeError(topic_id));
     m_modified = true;
 }
 
@@ -117,12 +153,20 @@ void BCFCacheStore::removeTopic(const QString& topic_id)
     const BCFCacheTopicFile file(m_directory, topic_id);
     if (!file.isValid())
         return;
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked()) {
+        fail(lock.errorString());
+        return;
+    }
     m_modified = true;
     file.removeDirectory();
 }
 
 bool BCFCacheStore::clear()
 {
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked())
+        return fail(lock.errorString());
     const bool removed = RemoveDir(m_directory);
     createDirectory();
     return removed;

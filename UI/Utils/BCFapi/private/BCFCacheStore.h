@@ -18,6 +18,11 @@ namespace Vexamo {
 // write); every change of an existing topic is one call of updateTopic (read, change, write).
 // Topic ids that BCFCacheTopicId refuses are never touched on disk.
 //
+// Every change (updateTopic, createTopic, replaceTopic, removeTopic, clear) holds the lock of the
+// working cache (BCFCacheLock) while it runs, so that the changes of several programs on one
+// working cache never undo one another. A change that cannot get the lock in time is not made.
+// Reads take no lock: every file is replaced in one step, so no reader sees half a file.
+//
 // The store keeps the modified flag of the working document: each change through it sets the flag,
 // the workflow clears it when the document was saved, opened or emptied.
 class BCFAPI_EXPORT BCFCacheStore
@@ -38,6 +43,13 @@ public:
 
     // Creates the working directory (with its parents) when it is missing.
     void createDirectory() const;
+
+    // Why the last change that failed was refused or not written (locked by another program,
+    // write failed, id not accepted).
+    QString errorString() const { return m_errorString; }
+
+    // How long a change waits for the lock that another program holds.
+    void setLockWaitMilliseconds(int wait) { m_lockWait = wait; }
 
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
@@ -87,10 +99,17 @@ private:
     bool writeTopic(const QString& topic_id, const QVariantMap& record) const;
     // The one read-change-write of an existing topic. change returns false to leave the topic as
     // it is; true marks the document modified and writes the record back (nothing is written for
-    // an unknown topic). Returns false for an unsafe id.
+    // an unknown topic). Returns false for an unsafe id, and when the lock of the working cache
+    // could not be had or the write failed (errorString() says why): the change is then not kept.
+    // The read-change-write runs under the lock, so that no other process's change is lost.
     bool updateTopic(const QString& topic_id, const std::function<bool(QVariantMap&)>& change);
 
+    bool fail(const QString& reason) const;
+    QString writeError(const QString& topic_id) const;
+
     QString m_directory;
+    mutable QString m_errorString;
+    int m_lockWait = 10000;
     bool m_modified = false;
     bool m_copyingDocument = false;
 };

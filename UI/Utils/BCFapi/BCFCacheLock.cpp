@@ -1,0 +1,45 @@
+#include "BCFCacheLock.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLockFile>
+
+namespace Vexamo {
+
+BCFCacheLock::BCFCacheLock(const QString& workingDirectory, int waitMilliseconds)
+    : m_lock(std::make_unique<QLockFile>(lockFilePath(workingDirectory)))
+    , m_path(lockFilePath(workingDirectory))
+{
+    // Only the death of its holder makes a lock stale: a long change (a large topic rewritten on a
+    // slow disk) must never be taken over while it runs.
+    m_lock->setStaleLockTime(0);
+    m_locked = m_lock->tryLock(waitMilliseconds);
+    if (m_locked)
+        return;
+    switch (m_lock->error()) {
+    case QLockFile::LockFailedError:
+        m_errorString = QCoreApplication::translate("BCFCacheLock", "the working cache is locked by another program");
+        break;
+    case QLockFile::PermissionError:
+        m_errorString = QCoreApplication::translate("BCFCacheLock", "the working cache is read-only");
+        break;
+    default:
+        m_errorString = QCoreApplication::translate("BCFCacheLock", "the working cache could not be locked");
+        break;
+    }
+    qWarning("Working cache change refused: %s (%s)", qUtf8Printable(m_errorString),
+             qUtf8Printable(m_path));
+}
+
+BCFCacheLock::~BCFCacheLock()
+{
+    if (m_locked)
+        m_lock->unlock();
+}
+
+QString BCFCacheLock::lockFilePath(const QString& workingDirectory)
+{
+    return QDir::cleanPath(workingDirectory) + QStringLiteral(".lock");
+}
+
+} // namespace Vexamo
