@@ -2,6 +2,8 @@
 
 #include "BCFapi/BCFapi.h"
 
+#include <QSharedPointer>
+
 #include <memory>
 
 class QFileSystemWatcher;
@@ -10,6 +12,7 @@ class QThread;
 
 namespace BCFLib {
 class BCFLoadingWorker;
+class BCFModel;
 }
 
 namespace Vexamo {
@@ -148,6 +151,9 @@ private:
     bool offerToSaveCurrent();
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
     void installLoad(BCFLib::BCFLoadingWorker* worker);
+    // Builds the document of model beside the working directory and swaps it in whole. False,
+    // with the reason and the current document untouched, when any part cannot be written.
+    bool buildAndInstallDocument(const QSharedPointer<BCFLib::BCFModel>& model, QString* reason);
 
     // Set when the last write of the cache failed; read by offerToSaveCurrent.
     bool m_saveFailed = false;

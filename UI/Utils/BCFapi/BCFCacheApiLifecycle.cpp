@@ -14,10 +14,22 @@
 
 namespace Vexamo {
 
+namespace {
+
+// The working directory, once what an interrupted open of an earlier run left beside it is gone.
+QString workingDirectory()
+{
+    const QString directory = BCFCacheStore::defaultDirectory();
+    BCFCacheStore::removeLeftovers(directory);
+    return directory;
+}
+
+} // namespace
+
 BCFCacheApi::BCFCacheApi(QObject* parent)
     : BCFapi(QStringLiteral("2.1"), parent)
     // Shared by every BCFCacheApi of the application; it outlives the object and is not emptied here.
-    , m_store(std::make_unique<BCFCacheStore>(BCFCacheStore::defaultDirectory()))
+    , m_store(std::make_unique<BCFCacheStore>(workingDirectory()))
 {
 
     m_extraAction = new QAction(tr("Save"), this);

@@ -15,6 +15,7 @@
 #include "QtTools/FileDialogs.h"
 #include "QtTools/MessageBoxes.h"
 #include "QtTools/OperationStatus.h"
+#include "Utility/RemoveDir.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -171,14 +172,16 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
             QtTools::warning(title, message, QMessageBox::Ok, QMessageBox::NoButton);
 
         OperationStatus creating(tr("Creating topics in memory..."), 1, true);
-        clearTopics();
-        {
-            BCFFileApi loaded(model, nullptr);
-            m_store->setCopyingDocument(true);
-            BCFCacheDocumentCopy::intoCache(loaded, *this);
-            m_store->setCopyingDocument(false);
+        // The new document is built beside the current one and takes its place whole: until then
+        // the current document, its project file and its entry stay as they are.
+        QString reason;
+        if (!buildAndInstallDocument(model, &reason)) {
+            qWarning("Opening %s failed: %s", qUtf8Printable(path), qUtf8Printable(reason));
+            QtTools::warning(tr("Error"),
+                             tr("The file %1 could not be opened: %2").arg(QFileInfo(path).fileName(), reason),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+            return;
         }
-        BCFDocumentProject::fromModel(*model).write(m_store->documentProjectPath());
 
         QAction* entry = openedAction ? openedAction : getOrCreateOpenedAction(path);
         // An entry that left the list while its file was loading (trimmed, or its file was gone
@@ -203,6 +206,35 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
         if (openedAction)
             emit discarded(openedAction);
     }
+}
+
+bool BCFCacheApi::buildAndInstallDocument(const QSharedPointer<BCFLib::BCFModel>& model, QString* reason)
+{
+    const QString side = m_store->createSideDirectory();
+    if (side.isEmpty()) {
+        *reason = m_store->errorString();
+        return false;
+    }
+    BCFCacheStore document(side);
+    document.setCopyingDocument(true);
+    bool built = false;
+    {
+        BCFFileApi loaded(model, nullptr);
+        built = BCFCacheDocumentCopy::intoCache(loaded, document, reason);
+    }
+    if (built && !BCFDocumentProject::fromModel(*model).write(document.documentProjectPath())) {
+        *reason = tr("the project file could not be written in %1").arg(side);
+        built = false;
+    }
+    if (!built) {
+        RemoveDir(side);
+        return false;
+    }
+    if (!m_store->replaceWith(side)) {
+        *reason = m_store->errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace Vexamo

@@ -224,7 +224,14 @@ void BCFCacheApi::newBCFFile(bool checked)
     Q_UNUSED(checked)
     if (!offerToSaveCurrent())
         return;
-    clearTopics();
+    // The empty document takes the place of the current one whole, or not at all.
+    const QString side = m_store->createSideDirectory();
+    if (side.isEmpty() || !m_store->replaceWith(side)) {
+        qWarning("New document refused: %s", qUtf8Printable(m_store->errorString()));
+        QtTools::warning(tr("Error"), tr("A new document could not be started: %1").arg(m_store->errorString()),
+                         QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
 
     auto* entry = new QAction(QString(), this);
     entry->setObjectName(tr("New BCF created"));

@@ -1,5 +1,6 @@
 #include "BCFCacheDocumentCopy.h"
 
+#include "BCFCacheStore.h"
 #include "BCFapi/BCFapi.h"
 #include "BCFapi/BCFKeys.h"
 
@@ -24,12 +25,15 @@ QStringList receiverProjects(const BCFapi& receiver)
 
 } // namespace
 
-void intoCache(const BCFapi& document, BCFapi& cache)
+bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error)
 {
-    for (const QString& projectId : receiverProjects(cache)) {
-        const QVariantList topics = document.getTopic(projectId);
-        for (const QVariant& topicValue : topics) {
+    // The working cache keeps one anonymous project.
+    const QString projectId;
+    {
+        QVariantList topics = document.getTopic(projectId);
+        for (QVariant& topicValue : topics) {
             QVariantMap topic = topicValue.toMap();
+            topicValue = QVariant();
             const QString topicId = topic.value(BCFKeys::Guid).toString();
             if (topic.contains(BCFKeys::Viewpoints)) {
                 QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
@@ -48,9 +52,14 @@ void intoCache(const BCFapi& document, BCFapi& cache)
                 }
                 topic.insert(BCFKeys::Viewpoints, viewpoints);
             }
-            cache.createTopic(topic, projectId);
+            if (store.createTopic(topic).isEmpty()) {
+                if (error)
+                    *error = store.errorString();
+                return false;
+            }
         }
     }
+    return true;
 }
 
 void fromCache(const BCFapi& cache, BCFapi& document)

@@ -1,7 +1,11 @@
 #include "BCFCacheLock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 namespace Vexamo {
@@ -13,7 +17,13 @@ BCFCacheLock::BCFCacheLock(const QString& workingDirectory, int waitMilliseconds
     // Only the death of its holder makes a lock stale: a long change (a large topic rewritten on a
     // slow disk) must never be taken over while it runs.
     m_lock->setStaleLockTime(0);
-    m_locked = m_lock->tryLock(waitMilliseconds);
+    QDeadlineTimer deadline(waitMilliseconds);
+    for (;;) {
+        m_locked = m_lock->tryLock(qMin<qint64>(deadline.remainingTime(), 100));
+        if (m_locked || m_lock->error() != QLockFile::LockFailedError || deadline.hasExpired())
+            break;
+        removeUnreadableLock();
+    }
     if (m_locked)
         return;
     switch (m_lock->error()) {
@@ -29,6 +39,20 @@ BCFCacheLock::BCFCacheLock(const QString& workingDirectory, int waitMilliseconds
     }
     qWarning("Working cache change refused: %s (%s)", qUtf8Printable(m_errorString),
              qUtf8Printable(m_path));
+}
+
+// A process killed between creating the lock file and writing its id into it leaves a lock that
+// QLockFile cannot tell from a live one. Such a file, still unreadable after a while, is removed.
+void BCFCacheLock::removeUnreadableLock()
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (m_lock->getLockInfo(&pid, &host, &application))
+        return;
+    const QFileInfo info(m_path);
+    if (info.exists() && info.lastModified().msecsTo(QDateTime::currentDateTime()) > UnreadableLockGraceMilliseconds)
+        QFile::remove(m_path);
 }
 
 BCFCacheLock::~BCFCacheLock()

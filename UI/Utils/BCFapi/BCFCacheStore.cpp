@@ -10,10 +10,18 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <memory>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 namespace Vexamo {
 
@@ -170,6 +178,108 @@ bool BCFCacheStore::clear()
     const bool removed = RemoveDir(m_directory);
     createDirectory();
     return removed;
+}
+
+namespace {
+
+const QLatin1String SideMarker(".open-");
+const QLatin1String AsideMarker(".aside-");
+
+QString withoutSeparator(const QString& directory)
+{
+    return QDir::cleanPath(directory);
+}
+
+// "<base><marker><pid>-<n>" for this process.
+QString sidePath(const QString& base, const QLatin1String& marker)
+{
+    static QAtomicInt counter;
+    return base + marker + QString::number(::getpid()) + QLatin1Char('-') + QString::number(counter.fetchAndAddRelaxed(1));
+}
+
+bool processIsGone(qint64 pid)
+{
+    return pid != ::getpid() && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool exchange(const QString& first, const QString& second)
+{
+#ifdef RENAME_EXCHANGE
+    return ::renameat2(AT_FDCWD, QFile::encodeName(first).constData(), AT_FDCWD,
+                       QFile::encodeName(second).constData(), RENAME_EXCHANGE) == 0;
+#else
+    Q_UNUSED(first)
+    Q_UNUSED(second)
+    errno = EINVAL;
+    return false;
+#endif
+}
+
+} // namespace
+
+QString BCFCacheStore::createSideDirectory()
+{
+    const QString path = sidePath(withoutSeparator(m_directory), SideMarker);
+    if (!QDir().mkpath(path)) {
+        fail(QStringLiteral("%1 could not be created").arg(path));
+        return QString();
+    }
+    return path + QDir::separator();
+}
+
+bool BCFCacheStore::replaceWith(const QString& sideDirectory)
+{
+    const QString side = withoutSeparator(sideDirectory);
+    const QString working = withoutSeparator(m_directory);
+    m_errorString.clear();
+    bool replaced = false;
+    {
+        const BCFCacheLock lock(m_directory, m_lockWait);
+        if (!lock.isLocked()) {
+            fail(lock.errorString());
+        } else if (!QFileInfo(working).isDir()) {
+            replaced = QFile::rename(side, working);
+        } else if (exchange(side, working)) {
+            replaced = true;
+        } else {
+            // Two renames: a crash in between leaves the previous document aside, and
+            // removeLeftovers puts it back.
+            const QString aside = sidePath(working, AsideMarker);
+            if (QFile::rename(working, aside)) {
+                replaced = QFile::rename(side, working);
+                if (replaced)
+                    QFile::rename(aside, side);
+                else
+                    QFile::rename(aside, working);
+            }
+        }
+        if (!replaced && m_errorString.isEmpty())
+            fail(QStringLiteral("%1 could not be replaced: %2").arg(working, QString::fromLocal8Bit(::strerror(errno))));
+    }
+    // The side directory now holds the previous document, or the new one that was refused.
+    RemoveDir(side);
+    return replaced;
+}
+
+void BCFCacheStore::removeLeftovers(const QString& directory)
+{
+    const QString working = withoutSeparator(directory);
+    const QFileInfo info(working);
+    const QString prefix = info.fileName();
+    QDirIterator it(info.path(), {prefix + QLatin1String(".*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString rest = it.fileName().mid(prefix.size());
+        const bool aside = rest.startsWith(AsideMarker);
+        if (!aside && !rest.startsWith(SideMarker))
+            continue;
+        const qint64 pid = rest.mid(aside ? AsideMarker.size() : SideMarker.size()).section(QLatin1Char('-'), 0, 0).toLongLong();
+        if (!processIsGone(pid))
+            continue;
+        if (aside && !QFileInfo(working).exists() && QFile::rename(path, working))
+            continue;
+        RemoveDir(path);
+    }
 }
 
 QVariantList BCFCacheStore::list(const QString& topic_id, const QString& listKey) const

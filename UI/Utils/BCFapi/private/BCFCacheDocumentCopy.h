@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
+
 namespace Vexamo {
 
 class BCFapi;
+class BCFCacheStore;
 
 // Moves a whole document between the working cache and a model-backed BCFapi when the workflow
 // opens or saves a file. It gives the same document as BCFapi::copyFromInterface, and the workflow
@@ -17,8 +20,11 @@ class BCFapi;
 // none), are:
 //  intoCache: document.getTopic(project); for each viewpoint of each topic
 //      document.getSnapshotContent(topic, viewpoint, project); then one
-//      cache.createTopic(topic with each snapshot inside its viewpoint as {"snapshot_type": "png",
-//      "snapshot_data": bytes}, project) per topic. No editSnapshotContent on the cache.
+//      store.createTopic(topic with each snapshot inside its viewpoint as {"snapshot_type": "png",
+//      "snapshot_data": bytes}) per topic, straight into the store that builds the new document
+//      (a side directory, see BCFCacheStore::replaceWith). The first topic the store cannot take
+//      (a full disk, a read-only cache) ends the copy: false, with the topic and the store's
+//      reason in *error. Each topic's snapshots are released once its record is written.
 //  fromCache: cache.getTopic(project); for each topic document.createTopic(topic, project), then
 //      document.editSnapshotContent(topic, viewpoint, bytes, project) for each viewpoint whose
 //      record holds a snapshot. No getSnapshotContent on the cache.
@@ -26,7 +32,7 @@ class BCFapi;
 // these calls, not the sequence of copyFromInterface.
 namespace BCFCacheDocumentCopy {
 
-void intoCache(const BCFapi& document, BCFapi& cache);
+bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error);
 void fromCache(const BCFapi& cache, BCFapi& document);
 
 } // namespace BCFCacheDocumentCopy

@@ -35,6 +35,9 @@ public:
     QString errorString() const { return m_errorString; }
 
 private:
+    static const int UnreadableLockGraceMilliseconds = 2000;
+    void removeUnreadableLock();
+
     std::unique_ptr<QLockFile> m_lock;
     QString m_path;
     bool m_locked = false;

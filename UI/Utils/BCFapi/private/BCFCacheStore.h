@@ -74,6 +74,23 @@ public:
     // be removed.
     bool clear();
 
+    // Replacing the whole document (open, new): the new document is built in a side directory
+    // beside the working directory and exchanged with it in one step, so that an interruption at
+    // any moment leaves either the previous document or the new one, each whole, with its project
+    // file.
+    //
+    // A new, empty side directory of this process ("<working directory>.open-<pid>-<n>"), ending
+    // with a separator; empty (with errorString()) when it cannot be created.
+    QString createSideDirectory();
+    // Under the lock, exchanges the working directory with sideDirectory (renameat2 with
+    // RENAME_EXCHANGE; two renames where the file system cannot exchange) and removes the previous
+    // document. False, with errorString() and the working directory as it was, when the exchange
+    // fails; the side directory is then removed.
+    bool replaceWith(const QString& sideDirectory);
+    // Removes the side directories that processes which no longer run left beside directory, and
+    // puts back a working directory that an interrupted two-rename replacement left aside.
+    static void removeLeftovers(const QString& directory);
+
     // The list member listKey of a topic ("comments", "viewpoints") and one entry of it by "guid".
     QVariantList list(const QString& topic_id, const QString& listKey) const;
     QVariantMap listEntry(const QString& topic_id, const QString& listKey, const QString& entry_id) const;
