@@ -144,12 +144,18 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
         if (model)
             BCFDocumentProject::read(m_store->documentProjectPath()).applyTo(*model);
         BCFFileApi document(model, nullptr);
-        BCFCacheDocumentCopy::fromCache(*this, document);
+        QString reason;
+        const bool copied = BCFCacheDocumentCopy::fromCache(*this, document, &reason);
 
         if (m_watcher->files().contains(path))
             m_watcher->removePath(path);
 
-        written = model && model->serialize(path);
+        // A document the model did not take whole is not written: a partial file would pass for
+        // the user's document.
+        // (The model's own write failures are reported by the model.)
+        if (!copied)
+            qWarning("Saving %s refused: %s", qUtf8Printable(path), qUtf8Printable(reason));
+        written = copied && model && model->serialize(path);
         m_saveFailed = !written;
         if (!written) {
             QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,

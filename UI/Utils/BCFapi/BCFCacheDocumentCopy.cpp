@@ -62,14 +62,28 @@ bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error)
     return true;
 }
 
-void fromCache(const BCFapi& cache, BCFapi& document)
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error)
 {
+    const auto refuse = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
     for (const QString& projectId : receiverProjects(document)) {
         const QVariantList topics = cache.getTopic(projectId);
         for (const QVariant& topicValue : topics) {
             const QVariantMap topic = topicValue.toMap();
             const QString topicId = topic.value(BCFKeys::Guid).toString();
-            document.createTopic(topic, projectId);
+            // A topic file that could not be read lists as an empty record: saving it would
+            // invent a topic under a new id and drop the real one without a word.
+            if (topicId.isEmpty())
+                return refuse(QStringLiteral("a topic file of the working cache is damaged (see the log)"));
+            if (document.createTopic(topic, projectId).isEmpty())
+                return refuse(QStringLiteral("the topic %1 is not accepted by the model").arg(topicId));
+            if (document.getComment(topicId, projectId).size() != topic.value(BCFKeys::Comments).toList().size())
+                return refuse(QStringLiteral("a comment of the topic %1 is not accepted by the model").arg(topicId));
+            if (document.getViewpoint(topicId, projectId).size() != topic.value(BCFKeys::Viewpoints).toList().size())
+                return refuse(QStringLiteral("a viewpoint of the topic %1 is not accepted by the model").arg(topicId));
 
             const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
             for (const QVariant& viewpointValue : viewpoints) {
@@ -81,6 +95,7 @@ void fromCache(const BCFapi& cache, BCFapi& document)
             }
         }
     }
+    return true;
 }
 
 } // namespace BCFCacheDocumentCopy

@@ -122,7 +122,13 @@ QString BCFCacheStore::createTopic(const QVariantMap& record)
         fail(lock->errorString());
         return QString();
     }
-    // An existing topic of that id is never overwritten.
+    // An existing topic of that id is never overwritten, nor one whose id differs only in case
+    // (the model takes them for one). A document being copied comes from the model, which has
+    // checked that already.
+    if (!m_copyingDocument && hasTopicNamedLike(id)) {
+        fail(QStringLiteral("a topic %1 exists already").arg(id));
+        return QString();
+    }
     if (!file.createDirectory()) {
         fail(file.hasDirectory() ? QStringLiteral("a topic %1 exists already").arg(id) : writeError(id));
         return QString();
@@ -294,12 +300,35 @@ QVariantMap BCFCacheStore::listEntry(const QString& topic_id, const QString& lis
     return position < 0 ? QVariantMap() : entries.at(position).toMap();
 }
 
+bool BCFCacheStore::hasTopicNamedLike(const QString& id) const
+{
+    QDirIterator it(m_directory, QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().compare(id, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 QString BCFCacheStore::appendToList(const QString& topic_id, const QString& listKey, const QVariantMap& entry)
 {
     QString id = entry.value(BCFKeys::Guid).toString();
     if (id.isEmpty())
         id = NewId();
+    // Entries follow the model's rule too: an id it refuses, or one the list holds already in any
+    // case, is not stored.
+    if (!BCFCacheTopicId::isSafe(id)) {
+        fail(QStringLiteral("the id \"%1\" is not accepted").arg(id));
+        return QString();
+    }
+    bool taken = false;
     const bool safe = updateTopic(topic_id, [&](QVariantMap& record) {
+        const QVariantList existing = record.value(listKey).toList();
+        for (const QVariant& value : existing)
+            taken = taken || value.toMap().value(BCFKeys::Guid).toString().compare(id, Qt::CaseInsensitive) == 0;
+        if (taken)
+            return false;
         QVariantMap stored = entry;
         stored.insert(BCFKeys::Guid, id);
         QVariantList entries = record.take(listKey).toList();
@@ -307,7 +336,9 @@ QString BCFCacheStore::appendToList(const QString& topic_id, const QString& list
         record.insert(listKey, entries);
         return true;
     });
-    return safe ? id : QString();
+    if (taken)
+        fail(QStringLiteral("an entry %1 exists already in topic %2").arg(id, topic_id));
+    return safe && !taken ? id : QString();
 }
 
 void BCFCacheStore::replaceInList(const QString& topic_id, const QString& listKey, const QString& entry_id,

@@ -33,7 +33,11 @@ class BCFCacheStore;
 namespace BCFCacheDocumentCopy {
 
 bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error);
-void fromCache(const BCFapi& cache, BCFapi& document);
+// False, with the first refused item in *error, when a topic file of the cache could not be read
+// (the save is refused rather than written without that topic), the document refuses a topic, or keeps fewer
+// comments or viewpoints of a topic than its record holds: a save must then fail, never write a
+// partial file.
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error = nullptr);
 
 } // namespace BCFCacheDocumentCopy
 } // namespace Vexamo

@@ -64,7 +64,8 @@ public:
     // The topic's record; empty for an unknown or unsafe id.
     QVariantMap topic(const QString& topic_id) const { return readTopic(topic_id); }
     // Stores a new topic under its "guid" (a new id when it has none) and returns the id; empty
-    // when the id is unsafe, already taken or the write fails (nothing is then left behind).
+    // when the id is unsafe, already taken (in any case) or the write fails (nothing is then left
+    // behind).
     QString createTopic(const QVariantMap& record);
     // Replaces the record of an existing topic whole. An unsafe id changes nothing; an unknown one
     // writes nothing but counts as a change.
@@ -95,7 +96,8 @@ public:
     QVariantList list(const QString& topic_id, const QString& listKey) const;
     QVariantMap listEntry(const QString& topic_id, const QString& listKey, const QString& entry_id) const;
     // Appends entry (under a new "guid" when it has none) and returns its id. Under an unknown topic
-    // nothing is stored and the id is returned all the same; an unsafe topic id gives an empty id.
+    // nothing is stored and the id is returned all the same; an unsafe topic id, an entry id the
+    // model would refuse or one the list holds already (in any case) gives an empty id.
     QString appendToList(const QString& topic_id, const QString& listKey, const QVariantMap& entry);
     // Replaces (null: removes) the first entry entry_id of the list. The replacement is stored
     // whole, whatever "guid" it carries; an unknown entry changes nothing.
@@ -122,6 +124,7 @@ private:
     bool updateTopic(const QString& topic_id, const std::function<bool(QVariantMap&)>& change);
 
     bool fail(const QString& reason) const;
+    bool hasTopicNamedLike(const QString& id) const;
     QString writeError(const QString& topic_id) const;
 
     QString m_directory;
