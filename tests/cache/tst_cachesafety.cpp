@@ -4,6 +4,7 @@
 #include "CacheTestHelpers.h"
 
 #include "BCFCacheDocumentCopy.h"
+#include "BCFDocumentProject.h"
 #include "BCFTestSupport/TestMain.h"
 
 #include "BCFLib/BCFModel.h"
@@ -29,6 +30,7 @@ private slots:
     void readOnlyTopicKeepsRecord();
     void saveRefusesWhatTheModelWouldDrop_data();
     void saveRefusesWhatTheModelWouldDrop();
+    void damagedProjectFileIsReported();
 
 private:
     static QVariantMap victimRecord(const QString& guid);
@@ -215,6 +217,19 @@ void TestCacheSafety::saveRefusesWhatTheModelWouldDrop()
     QString error;
     QVERIFY(!Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, &error));
     QVERIFY2(error.contains(reason), qPrintable(error));
+}
+
+void TestCacheSafety::damagedProjectFileIsReported()
+{
+    const QString path = cacheDirectory() + ".document-project.json";
+    QString error;
+    QVERIFY(Vexamo::BCFDocumentProject::read(path, &error).isEmpty());
+    QCOMPARE(error, QString());
+    for (const QByteArray& bytes : {QByteArray("{\"project\": {\"project_id\": "), QByteArray("\xff\xfe garbage")}) {
+        QVERIFY(writeFileBytes(path, bytes));
+        QVERIFY(Vexamo::BCFDocumentProject::read(path, &error).isEmpty());
+        QVERIFY2(error.contains("is damaged"), qPrintable(error));
+    }
 }
 
 BCF_TEST_MAIN(TestCacheSafety)

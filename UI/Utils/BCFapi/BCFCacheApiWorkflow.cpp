@@ -141,11 +141,14 @@ bool BCFCacheApi::writeCacheTo(const QString& path)
     const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
     bool written = false;
     {
-        if (model)
-            BCFDocumentProject::read(m_store->documentProjectPath()).applyTo(*model);
-        BCFFileApi document(model, nullptr);
+        // A damaged project file refuses the save, as a damaged topic file does: the saved file
+        // would lose the document's project without a word.
         QString reason;
-        const bool copied = BCFCacheDocumentCopy::fromCache(*this, document, &reason);
+        const BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath(), &reason);
+        if (model)
+            project.applyTo(*model);
+        BCFFileApi document(model, nullptr);
+        const bool copied = reason.isEmpty() && BCFCacheDocumentCopy::fromCache(*this, document, &reason);
 
         if (m_watcher->files().contains(path))
             m_watcher->removePath(path);
