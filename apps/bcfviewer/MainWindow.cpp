@@ -92,6 +92,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_api, &BCFapi::saved, this, &MainWindow::documentSaved);
     connect(m_api, &BCFapi::discarded, this, &MainWindow::documentDiscarded);
     connect(m_api, &BCFapi::canceled, this, &MainWindow::openCanceled);
+    // Another program (a second viewer, bcftool) changed the working cache.
+    connect(m_api, &BCFCacheApi::workingCacheChanged, this, &MainWindow::reloadTopics);
 
     rebuildFileMenu();
     // The working cache keeps its content between runs: show what it holds.

@@ -9,6 +9,7 @@
 class QFileSystemWatcher;
 class QMenu;
 class QThread;
+class QTimer;
 
 namespace BCFLib {
 class BCFLoadingWorker;
@@ -105,6 +106,12 @@ public:
     void checkToSaveCurrentBCF() override;
     bool openBCFFile(const QString& path);
 
+signals:
+    // Another program changed the working cache (a topic edited, created or removed, another
+    // document opened): a host that lists the topics lists them again. Changes made through this
+    // process are not reported; changes close together are reported once.
+    void workingCacheChanged();
+
 protected slots:
     void openBCFFile(bool checked);
     void newBCFFile(bool checked);
@@ -114,6 +121,7 @@ protected slots:
     void exportToBCF1(bool checked);
     void fileChanged(const QString& path);
     void BCFLoadingFinished();
+    void workingCacheTouched();
 
 protected:
     // Store helpers
@@ -154,6 +162,11 @@ private:
     // Builds the document of model beside the working directory and swaps it in whole. False,
     // with the reason and the current document untouched, when any part cannot be written.
     bool buildAndInstallDocument(const QSharedPointer<BCFLib::BCFModel>& model, QString* reason);
+
+    // Every change of the working cache, by any program, creates and removes the lock file beside
+    // the working directory; this watches that directory, and the timer gathers the notifications.
+    QFileSystemWatcher* m_cacheWatcher = nullptr;
+    QTimer* m_cacheChangeTimer = nullptr;
 
     // Set when the last write of the cache failed; read by offerToSaveCurrent.
     bool m_saveFailed = false;

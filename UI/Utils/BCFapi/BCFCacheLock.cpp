@@ -1,6 +1,7 @@
 #include "BCFCacheLock.h"
 
 #include <QCoreApplication>
+#include <QAtomicInteger>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -55,10 +56,23 @@ void BCFCacheLock::removeUnreadableLock()
         QFile::remove(m_path);
 }
 
+namespace {
+
+QAtomicInteger<qint64> lastRelease(0);
+
+} // namespace
+
 BCFCacheLock::~BCFCacheLock()
 {
-    if (m_locked)
+    if (m_locked) {
         m_lock->unlock();
+        lastRelease.storeRelease(QDateTime::currentMSecsSinceEpoch());
+    }
+}
+
+qint64 BCFCacheLock::lastReleaseInThisProcess()
+{
+    return lastRelease.loadAcquire();
 }
 
 QString BCFCacheLock::lockFilePath(const QString& workingDirectory)

@@ -32,6 +32,9 @@ public:
     static QString lockFilePath(const QString& workingDirectory);
 
     bool isLocked() const { return m_locked; }
+    // When a lock of this process was last released (ms since the epoch; 0 if never): lets a
+    // watcher of the working cache tell its own changes from those of other programs.
+    static qint64 lastReleaseInThisProcess();
     QString errorString() const { return m_errorString; }
 
 private:
