@@ -26,6 +26,7 @@ private slots:
     void changesMarkTheDocumentModified();
     void editsOfSeveralProcessesAreAllKept();
     void lockedCacheRefusesChanges();
+    void folderNameIsTheTopicId();
     // Run by editsOfSeveralProcessesAreAllKept in child processes of this binary; skipped otherwise.
     void childEdits();
 };
@@ -173,6 +174,27 @@ void TestCacheStore::lockedCacheRefusesChanges()
     QCOMPARE(store.topics().size(), 1);
     other.unlock();
     QCOMPARE(store.appendToList("t", "comments", {{"guid", "c"}}), QStringLiteral("c"));
+}
+
+// A folder renamed by hand, or a copy of a topic in a second folder, is a topic of the folder's name.
+void TestCacheStore::folderNameIsTheTopicId()
+{
+    QTemporaryDir dir;
+    BCFCacheStore store(dir.path());
+    QCOMPARE(store.createTopic({{"guid", "t"}, {"title", "A"}}), QStringLiteral("t"));
+    QVERIFY(QDir(dir.path()).mkdir("copy"));
+    QVERIFY(QFile::copy(store.topicFilePath("t"), store.topicFilePath("copy")));
+    QVERIFY(QDir(dir.path()).rename("t", "renamed"));
+
+    QStringList ids;
+    for (const QVariant& topic : store.topics())
+        ids.append(topic.toMap().value("guid").toString());
+    ids.sort();
+    QCOMPARE(ids, QStringList({"copy", "renamed"}));
+    QCOMPARE(store.appendToList("renamed", "comments", {{"guid", "c"}}), QStringLiteral("c"));
+    QCOMPARE(store.topic("renamed").value("guid").toString(), QStringLiteral("renamed"));
+    QCOMPARE(store.list("renamed", "comments").size(), 1);
+    QCOMPARE(store.list("copy", "comments").size(), 0);
 }
 
 BCF_TEST_MAIN(TestCacheStore)

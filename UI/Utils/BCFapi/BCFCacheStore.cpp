@@ -56,7 +56,13 @@ void BCFCacheStore::createDirectory() const
 
 QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
 {
-    return BCFCacheTopicFile(m_directory, topic_id).read();
+    QVariantMap record = BCFCacheTopicFile(m_directory, topic_id).read();
+    // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
+    // second folder, is one topic of that name, listed, found, edited and saved under it, so that
+    // every count agrees with what a save writes.
+    if (!record.isEmpty() && record.value(BCFKeys::Guid).toString() != topic_id)
+        record.insert(BCFKeys::Guid, topic_id);
+    return record;
 }
 
 bool BCFCacheStore::writeTopic(const QString& topic_id, const QVariantMap& record) const

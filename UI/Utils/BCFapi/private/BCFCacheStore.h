@@ -16,7 +16,8 @@ namespace Vexamo {
 //
 // Every access to a topic file goes through readTopic (the one read) and writeTopic (the one
 // write); every change of an existing topic is one call of updateTopic (read, change, write).
-// Topic ids that BCFCacheTopicId refuses are never touched on disk.
+// Topic ids that BCFCacheTopicId refuses are never touched on disk. A topic's id is the name of
+// its directory: a record read from a directory of another name carries that name as its "guid".
 //
 // Every change (updateTopic, createTopic, replaceTopic, removeTopic, clear) holds the lock of the
 // working cache (BCFCacheLock) while it runs, so that the changes of several programs on one
