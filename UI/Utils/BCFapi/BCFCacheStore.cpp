@@ -60,8 +60,9 @@ QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
     // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
     // second folder, is one topic of that name, listed, found, edited and saved under it, so that
     // every count agrees with what a save writes.
-    if (!record.isEmpty() && record.value(BCFKeys::Guid).toString() != topic_id)
-        record.insert(BCFKeys::Guid, topic_id);
+    const auto guid = record.find(BCFKeys::Guid);
+    if (guid != record.end() && guid->toString() != topic_id)
+        *guid = topic_id;
     return record;
 }
 

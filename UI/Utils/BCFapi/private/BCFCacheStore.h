@@ -17,7 +17,7 @@ namespace Vexamo {
 // Every access to a topic file goes through readTopic (the one read) and writeTopic (the one
 // write); every change of an existing topic is one call of updateTopic (read, change, write).
 // Topic ids that BCFCacheTopicId refuses are never touched on disk. A topic's id is the name of
-// its directory: a record read from a directory of another name carries that name as its "guid".
+// its directory: a record whose "guid" names another directory is read with its own directory's name.
 //
 // Every change (updateTopic, createTopic, replaceTopic, removeTopic, clear) holds the lock of the
 // working cache (BCFCacheLock) while it runs, so that the changes of several programs on one
