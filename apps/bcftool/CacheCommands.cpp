@@ -173,7 +173,9 @@ int CacheCommands::comment(const QString& topicName, const QString& text, const 
     record.insert(BCFKeys::Date, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     const QString commentId = api.createComment(topicId, record, QString());
     if (commentId.isEmpty() || api.getSingleComment(topicId, commentId, QString()).isEmpty()) {
-        Console::error(QStringLiteral("the comment could not be stored in the working cache"));
+        const QString reason = api.workingCacheError();
+        Console::error(QStringLiteral("the comment could not be stored in the working cache%1")
+                           .arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
         return NotCarriedOut;
     }
     Console::out(QStringLiteral("Added comment %1 to topic %2").arg(commentId, topicId));

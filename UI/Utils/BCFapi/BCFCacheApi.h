@@ -105,6 +105,9 @@ public:
     void actionUnselected(QAction* action) override;
     void checkToSaveCurrentBCF() override;
     bool openBCFFile(const QString& path);
+    // Why the last change of the working cache that failed was not made (locked by another
+    // program, no space left, read-only, an id the model refuses); for messages to the user.
+    QString workingCacheError() const;
 
 signals:
     // Another program changed the working cache (a topic edited, created or removed, another

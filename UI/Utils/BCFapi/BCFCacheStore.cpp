@@ -19,6 +19,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -93,9 +94,13 @@ bool BCFCacheStore::fail(const QString& reason) const
     return false;
 }
 
+// Called right after the failed write, while errno still tells why (no space left, a read-only
+// file system, permission denied, a file-size limit).
 QString BCFCacheStore::writeError(const QString& topic_id) const
 {
-    return QStringLiteral("the topic %1 could not be written in %2").arg(topic_id, m_directory);
+    const int error = errno;
+    return QStringLiteral("the topic %1 could not be written in %2: %3")
+        .arg(topic_id, m_directory, QString::fromLocal8Bit(::strerror(error)));
 }
 
 QVariantList BCFCacheStore::topics() const
