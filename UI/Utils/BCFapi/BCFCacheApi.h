@@ -161,10 +161,15 @@ private:
     bool writeCacheTo(const QString& path);
     bool offerToSaveCurrent();
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
-    void installLoad(BCFLib::BCFLoadingWorker* worker);
-    // Builds the document of model beside the working directory and swaps it in whole. False,
-    // with the reason and the current document untouched, when any part cannot be written.
-    bool buildAndInstallDocument(const QSharedPointer<BCFLib::BCFModel>& model, QString* reason);
+    // Installs finished loads in order until one is being copied (true from installLoad).
+    void installFinishedLoads();
+    bool installLoad(BCFLib::BCFLoadingWorker* worker);
+    // Builds the document of model in the side directory (on the reader thread); false, with the
+    // reason and nothing left behind, when any part cannot be written.
+    static bool buildDocument(const QSharedPointer<BCFLib::BCFModel>& model, const QString& side, QString* reason);
+    void finishInstall(bool built, const QString& buildError, const QString& side, const QString& path,
+                       QAction* openedAction, quint64 request);
+    void reportFailedOpen(const QString& path, const QString& reason);
 
     // Every change of the working cache, by any program, creates and removes the lock file beside
     // the working directory; this watches that directory, and the timer gathers the notifications.
