@@ -70,10 +70,9 @@ int CacheCommands::open(const QString& path)
     }
 
     BCFCacheApi api;
-    // The load runs on the reader thread and ends on this one: with opened(entry) when the file
-    // was installed in the cache, or with an error box and no signal when it was refused. Boxes
-    // about losses come before opened(), within the same call, so the verdict is taken once the
-    // answered box has returned to the loop below.
+    // The load and the copy into the cache run on the reader thread and end on this one: with
+    // opened(entry) when the file was installed in the cache, or with an error box and no signal
+    // when it was refused.
     QEventLoop loop;
     bool loaded = false;
     bool failed = false;
@@ -83,7 +82,11 @@ int CacheCommands::open(const QString& path)
             loop.quit();
         }
     });
-    QObject::connect(&m_boxes, &MessageBoxPrinter::answered, &loop, [&] {
+    QObject::connect(&m_boxes, &MessageBoxPrinter::answered, &loop, [&](const QString& title) {
+        // The report of losses comes before the document is copied into the cache (on the reader
+        // thread); every other box of an open is its failure.
+        if (title == QLatin1String("BCF file opened with losses"))
+            return;
         QMetaObject::invokeMethod(
             &loop, [&] {
                 if (!loaded) {
@@ -184,7 +187,9 @@ int CacheCommands::comment(const QString& topicName, const QString& text, const 
     record.insert(BCFKeys::Date, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
     const QString commentId = api.createComment(topicId, record, QString());
     if (commentId.isEmpty() || api.getSingleComment(topicId, commentId, QString()).isEmpty()) {
-        Console::error(QStringLiteral("the comment could not be stored in the working cache"));
+        const QString reason = api.workingCacheError();
+        Console::error(QStringLiteral("the comment could not be stored in the working cache%1")
+                           .arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
         return NotCarriedOut;
     }
     Console::out(QStringLiteral("Added comment %1 to topic %2").arg(commentId, topicId));

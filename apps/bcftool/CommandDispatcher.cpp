@@ -11,6 +11,10 @@
 #include "TerminalProgress.h"
 #include "WriteReportPrinter.h"
 
+#include <QFile>
+
+#include <cstdio>
+
 namespace BCFTool {
 
 int CommandDispatcher::run(const CommandLine& commandLine)
@@ -46,8 +50,23 @@ int CommandDispatcher::run(const CommandLine& commandLine)
         return cache.topics();
     if (command == QLatin1String("show"))
         return cache.show(first);
-    if (command == QLatin1String("comment"))
-        return cache.comment(first, second, commandLine.option(QStringLiteral("author")));
+    if (command == QLatin1String("comment")) {
+        // Texts longer than a command line allows come from a file or from standard input.
+        const QString source = commandLine.hasOption(QStringLiteral("file")) ? commandLine.option(QStringLiteral("file"))
+                                                                            : (second == QLatin1String("-") ? second : QString());
+        QString text = second;
+        if (!source.isEmpty()) {
+            QFile file;
+            const bool opened = source == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                             : (file.setFileName(source), file.open(QIODevice::ReadOnly));
+            if (!opened) {
+                Console::error(QStringLiteral("cannot read %1: %2").arg(Console::printable(source), file.errorString()));
+                return UnreadableFile;
+            }
+            text = QString::fromUtf8(file.readAll());
+        }
+        return cache.comment(first, text, commandLine.option(QStringLiteral("author")));
+    }
     if (command == QLatin1String("save"))
         return cache.save(first, commandLine.option(QStringLiteral("to")));
     if (command == QLatin1String("export"))

@@ -23,7 +23,8 @@ const QVector<CommandSpec>& commandSpecs()
         {"open", 1, {}, {}},
         {"topics", 0, {}, {}},
         {"show", 1, {}, {}},
-        {"comment", 2, {QStringLiteral("author")}, {}},
+        // comment TOPIC TEXT, or comment TOPIC --file PATH; TEXT or PATH "-" reads standard input.
+        {"comment", 2, {QStringLiteral("author"), QStringLiteral("file")}, {}},
         {"save", 1, {QStringLiteral("to")}, {}},
         {"export", 1, {}, {}},
     };
@@ -117,10 +118,12 @@ bool CommandLine::parse(const QStringList& arguments)
         }
     }
 
-    if (m_arguments.size() != spec->arguments) {
+    // The text of a comment comes either as an argument or from --file.
+    const int expected = spec->arguments - (hasOption(QStringLiteral("file")) ? 1 : 0);
+    if (m_arguments.size() != expected) {
         return fail(QStringLiteral("'%1' takes %2 argument(s), %3 given")
                         .arg(m_command)
-                        .arg(spec->arguments)
+                        .arg(expected)
                         .arg(m_arguments.size()));
     }
     if (hasOption(QStringLiteral("to"))) {
@@ -160,6 +163,9 @@ QString CommandLine::usage()
         "  show TOPIC                      show a topic with its comments and viewpoints\n"
         "  comment TOPIC TEXT [--author NAME]\n"
         "                                  add a comment to a topic (author: NAME, else $USER)\n"
+        "  comment TOPIC --file PATH [--author NAME]\n"
+        "                                  the same with the text of a file; TEXT or PATH \"-\"\n"
+        "                                  reads the text from standard input\n"
         "  save OUT [--to 2.1|3.0]         write the working cache in its document's version (3.0\n"
         "                                  for a 3.0 file, else 2.1) or the one given; what the\n"
         "                                  target version cannot hold is listed on stderr\n"

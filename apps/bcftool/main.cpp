@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Console.h"
 #include "ExitCode.h"
+#include "InterruptHandler.h"
 #include "ToolLogging.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     // QAction and QMessageBox need a QApplication; the tool never shows a window.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    BCFTool::installInterruptHandler();
     log4cplus::Initializer logInitializer;
     BCFTool::ToolLogging::install();
 

@@ -98,6 +98,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_api, &BCFapi::canceled, this, &MainWindow::openCanceled);
     connect(m_api, &BCFCacheApi::exported, this, &MainWindow::documentExported);
     connect(m_api, &BCFCacheApi::loadFailed, this, &MainWindow::openFailed);
+    // Another program (a second viewer, bcftool) changed the working cache.
+    connect(m_api, &BCFCacheApi::workingCacheChanged, this, &MainWindow::reloadTopics);
 
     rebuildFileMenu();
     // The working cache keeps its content between runs: show what it holds.

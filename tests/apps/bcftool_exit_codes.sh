@@ -59,6 +59,15 @@ if [ -d "$CASES" ]; then
     expect_rc 0 comment 5019 -reverse
     expect_rc 0 show 5019
     expect_in "$WORK/out" "^    -reverse$"
+    # Long texts come from a file or from standard input; an unreadable file says why.
+    printf 'from a file\n' > "$WORK/text.txt"
+    expect_rc 0 comment 5019 --file "$WORK/text.txt"
+    echo "from standard input" | expect_rc 0 comment 5019 -
+    expect_rc 0 show 5019
+    expect_in "$WORK/out" "^    from a file$"
+    expect_in "$WORK/out" "^    from standard input$"
+    expect_rc 2 comment 5019 --file "$WORK/missing.txt"
+    expect_in "$WORK/err" "cannot read .*missing.txt"
 
     # Unwritable outputs: status 3, the input and the cache untouched.
     expect_rc 3 save "$WORK/no/such/folder/out.bcf"

@@ -3,7 +3,12 @@
 
 #include "CacheTestHelpers.h"
 
+#include "BCFCacheDocumentCopy.h"
+#include "BCFDocumentProject.h"
 #include "BCFTestSupport/TestMain.h"
+
+#include "BCFLib/BCFModel.h"
+#include "BCFapi/BCFFileApi.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +28,9 @@ private slots:
     void hostileTopicIds();
     void failedWriteKeepsRecord();
     void readOnlyTopicKeepsRecord();
+    void saveRefusesWhatTheModelWouldDrop_data();
+    void saveRefusesWhatTheModelWouldDrop();
+    void damagedProjectFileIsReported();
 
 private:
     static QVariantMap victimRecord(const QString& guid);
@@ -57,6 +65,12 @@ void TestCacheSafety::hostileTopicIds_data()
     QTest::newRow("nul") << (QStringLiteral("inside") + QChar(0));
     QTest::newRow("too long") << QString(300, QLatin1Char('a'));
     QTest::newRow("long utf8") << QString(120, QChar(0x00e9));
+    // Ids the model refuses are refused by the cache too (one rule for both).
+    QTest::newRow("space") << QStringLiteral("in side");
+    QTest::newRow("non-ascii") << QStringLiteral("caf\u00e9");
+    QTest::newRow("hash") << QStringLiteral("a#b");
+    QTest::newRow("101 characters") << QString(101, QLatin1Char('a'));
+    QTest::newRow("hidden") << QStringLiteral(".inside");
 }
 
 void TestCacheSafety::hostileTopicIds()
@@ -168,6 +182,54 @@ void TestCacheSafety::readOnlyTopicKeepsRecord()
     cache.editSingleTopic("t", {{"title", "lost"}}, QString());
     QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(cache.getSingleTopic("t", QString()), victimRecord("t"));
+}
+
+void TestCacheSafety::saveRefusesWhatTheModelWouldDrop_data()
+{
+    QTest::addColumn<QByteArray>("topicFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("damaged topic file") << QByteArray("{\"guid\": \"u\", \"title\": ") << "damaged";
+    QTest::newRow("not an object") << QByteArray("[1, 2]") << "damaged";
+    QTest::newRow("duplicate comment")
+        << QByteArray("{\"guid\": \"u\", \"comments\": [{\"guid\": \"c\"}, {\"guid\": \"C\"}]}") << "comment of the topic u";
+    QTest::newRow("refused viewpoint id")
+        << QByteArray("{\"guid\": \"u\", \"viewpoints\": [{\"guid\": \"a b\"}]}") << "viewpoint of the topic u";
+}
+
+// A topic the model would drop or invent fails the copy that feeds a save, with the reason.
+void TestCacheSafety::saveRefusesWhatTheModelWouldDrop()
+{
+    QFETCH(QByteArray, topicFile);
+    QFETCH(QString, reason);
+    Vexamo::BCFCacheApi cache;
+    QCOMPARE(cache.createTopic(victimRecord("t"), QString()), QStringLiteral("t"));
+    QCOMPARE(cache.createTopic({{"guid", "u"}}, QString()), QStringLiteral("u"));
+    QVERIFY(writeFileBytes(topicFilePath("u"), topicFile));
+    // The same id, in another case, or an entry id the model refuses, is refused by the cache.
+    QCOMPARE(cache.createTopic({{"guid", "T"}}, QString()), QString());
+    QCOMPARE(cache.createComment("t", {{"guid", "C"}}, QString()), QString());
+    QCOMPARE(cache.createViewpoint("t", {{"guid", "a b"}}, QString()), QString());
+
+    if (reason == QLatin1String("damaged"))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Topic u not read: "));
+    const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+    Vexamo::BCFFileApi document(model, nullptr);
+    QString error;
+    QVERIFY(!Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+}
+
+void TestCacheSafety::damagedProjectFileIsReported()
+{
+    const QString path = cacheDirectory() + ".document-project.json";
+    QString error;
+    QVERIFY(Vexamo::BCFDocumentProject::read(path, &error).isEmpty());
+    QCOMPARE(error, QString());
+    for (const QByteArray& bytes : {QByteArray("{\"project\": {\"project_id\": "), QByteArray("\xff\xfe garbage")}) {
+        QVERIFY(writeFileBytes(path, bytes));
+        QVERIFY(Vexamo::BCFDocumentProject::read(path, &error).isEmpty());
+        QVERIFY2(error.contains("is damaged"), qPrintable(error));
+    }
 }
 
 BCF_TEST_MAIN(TestCacheSafety)

@@ -12,6 +12,8 @@
 #include "QtTools/MessageBoxes.h"
 
 #include <QFileSystemWatcher>
+#include <QLockFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <quazip/quazip.h>
@@ -65,6 +67,7 @@ class TestWorkflowEvents : public QObject
 private slots:
     void loadFinishingDuringAnotherLoadsBox();
     void changesWhileTheReloadQuestionIsOpen();
+    void changesByOtherProgramsAreReported();
 };
 
 // The first load's warning box runs an event loop (as a real box does) in which a second requested
@@ -148,6 +151,26 @@ void TestWorkflowEvents::changesWhileTheReloadQuestionIsOpen()
     BCFTest::MessageBoxAnswerer after;
     QCOMPARE(questionsForOneNotification(watcher, path, after), 1);
     QCOMPARE(opened.count(), 1);
+}
+
+// Every change of the working cache takes the lock file beside it: one taken by another program is
+// reported (once for changes close together), our own changes are not.
+void TestWorkflowEvents::changesByOtherProgramsAreReported()
+{
+    BCFCacheApi api;
+    QSignalSpy changed(&api, &BCFCacheApi::workingCacheChanged);
+    QVERIFY(!api.createTopic({{"guid", "own"}}, QString()).isEmpty());
+    QTest::qWait(1000);
+    QCOMPARE(changed.count(), 0);
+
+    QLockFile other(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/Annotations.lock");
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(other.lock());
+        other.unlock();
+    }
+    QVERIFY(waitForCount(changed, 1, 5000));
+    QTest::qWait(700);
+    QCOMPARE(changed.count(), 1);
 }
 
 BCF_TEST_MAIN(TestWorkflowEvents)

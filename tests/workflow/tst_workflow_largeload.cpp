@@ -46,8 +46,8 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
     QSignalSpy opened(&api, &BCFCacheApi::opened);
 
     // Turns of the event loop, counted by a timer of the user-interface thread between the start of
-    // the load and the document's opened. The copy into the cache runs on this thread and lets the
-    // timer tick at most once; the ticks are the parse on the reader thread.
+    // the load and the document's opened. The parse and the copy into the cache both run on the
+    // reader thread.
     int ticks = 0;
     QTimer ticker;
     ticker.setInterval(5);

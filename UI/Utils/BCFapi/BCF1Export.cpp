@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include "BCFLib/XmlText.h"
+
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
@@ -49,16 +51,22 @@ bool isPlainFolderName(const QString& name)
 }
 
 // Saves an XML document into an archive entry as UTF-8 with the XML declaration, indented by 4.
-bool saveDocument(const QDomDocument& doc, QIODevice* device, bool fixedNotation)
+// QDom writes characters that XML 1.0 cannot carry as they are, which would make the whole entry
+// unreadable: they are dropped, as every other writer of BCF XML drops them, and counted in
+// *removed.
+bool saveDocument(const QDomDocument& doc, QIODevice* device, bool fixedNotation, int* removed)
 {
-    QTextStream stream(device);
-    stream.setCodec("UTF-8");
-    stream.setRealNumberPrecision(16);
-    if (fixedNotation)
-        stream.setRealNumberNotation(QTextStream::FixedNotation);
-    doc.save(stream, 4, QDomNode::EncodingFromTextStream);
-    stream.flush();
-    return stream.status() == QTextStream::Ok;
+    QString text;
+    {
+        QTextStream stream(&text);
+        stream.setCodec("UTF-8");
+        stream.setRealNumberPrecision(16);
+        if (fixedNotation)
+            stream.setRealNumberNotation(QTextStream::FixedNotation);
+        doc.save(stream, 4, QDomNode::EncodingFromTextStream);
+    }
+    const QByteArray bytes = BCFLib::withoutXmlIllegalCharacters(text, removed).toUtf8();
+    return device->write(bytes) == bytes.size();
 }
 
 // Deflates data as the raw stream of a zip entry (no zlib header), at the level QuaZipFile uses.
@@ -366,13 +374,23 @@ bool BCF1Export::writeViewpointEntries(QuaZip& zip, const QVariantMap& viewpoint
 bool BCF1Export::serializeTopic(const QVariantMap& topic, QIODevice* device)
 {
     // The entry was opened in text mode already.
-    return saveDocument(serializeTopic(topic), device, false);
+    int removed = 0;
+    const bool saved = saveDocument(serializeTopic(topic), device, false, &removed);
+    if (removed > 0)
+        BCF1EXPORT_WARN(QStringLiteral("Topic %1: %2 character(s) that XML cannot carry were dropped")
+                            .arg(m_currentTopicGuid).arg(removed));
+    return saved;
 }
 
 bool BCF1Export::serializeViewpoint(const QVariantMap& viewpoint, QIODevice* device)
 {
     device->setTextModeEnabled(true);
-    return saveDocument(serializeViewpoint(viewpoint), device, true);
+    int removed = 0;
+    const bool saved = saveDocument(serializeViewpoint(viewpoint), device, true, &removed);
+    if (removed > 0)
+        BCF1EXPORT_WARN(QStringLiteral("Topic %1: %2 character(s) that XML cannot carry were dropped from a viewpoint")
+                            .arg(m_currentTopicGuid).arg(removed));
+    return saved;
 }
 
 } // namespace Vexamo

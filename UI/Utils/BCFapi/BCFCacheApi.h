@@ -2,14 +2,18 @@
 
 #include "BCFapi/BCFapi.h"
 
+#include <QSharedPointer>
+
 #include <memory>
 
 class QFileSystemWatcher;
 class QMenu;
 class QThread;
+class QTimer;
 
 namespace BCFLib {
 class BCFLoadingWorker;
+class BCFModel;
 }
 
 namespace Vexamo {
@@ -115,6 +119,15 @@ public:
     void actionUnselected(QAction* action) override;
     void checkToSaveCurrentBCF() override;
     bool openBCFFile(const QString& path);
+    // Why the last change of the working cache that failed was not made (locked by another
+    // program, no space left, read-only, an id the model refuses); for messages to the user.
+    QString workingCacheError() const;
+
+signals:
+    // Another program changed the working cache (a topic edited, created or removed, another
+    // document opened): a host that lists the topics lists them again. Changes made through this
+    // process are not reported; changes close together are reported once.
+    void workingCacheChanged();
 
     // The save question that open, new and the host's close handler ask before the current
     // document goes: when it is modified, Yes / No / Cancel. True when the caller may go on: the
@@ -148,6 +161,7 @@ protected slots:
     void exportToBCF1(bool checked);
     void fileChanged(const QString& path);
     void BCFLoadingFinished();
+    void workingCacheTouched();
 
 protected:
     // Store helpers
@@ -186,7 +200,20 @@ private:
     bool writeCacheTo(const QString& path, const QString& version);
     bool saveCurrentDocument(QAction* source, const QString& version, bool askForPath);
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
-    void installLoad(BCFLib::BCFLoadingWorker* worker);
+    // Installs finished loads in order until one is being copied (true from installLoad).
+    void installFinishedLoads();
+    bool installLoad(BCFLib::BCFLoadingWorker* worker);
+    // Builds the document of model in the side directory (on the reader thread); false, with the
+    // reason and nothing left behind, when any part cannot be written.
+    static bool buildDocument(const QSharedPointer<BCFLib::BCFModel>& model, const QString& side, QString* reason);
+    void finishInstall(bool built, const QString& buildError, const QString& side, const QString& path,
+                       QAction* openedAction, quint64 request);
+    void reportFailedOpen(const QString& path, const QString& reason);
+
+    // Every change of the working cache, by any program, creates and removes the lock file beside
+    // the working directory; this watches that directory, and the timer gathers the notifications.
+    QFileSystemWatcher* m_cacheWatcher = nullptr;
+    QTimer* m_cacheChangeTimer = nullptr;
 
     // True while writeCacheTo waits for its worker (the event loop turns meanwhile).
     bool m_writingCache = false;

@@ -4,20 +4,39 @@
 
 #include "BCFapi/BCFCacheApi.h"
 
+#include "BCFCacheLock.h"
 #include "BCFCacheStore.h"
 
 #include "Icons/Icons.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QTimer>
 #include <QMenu>
 #include <QThread>
 
 namespace Vexamo {
 
+namespace {
+
+const int CacheChangeGatherMilliseconds = 300;
+
+// The working directory, once what an interrupted open of an earlier run left beside it is gone.
+QString workingDirectory()
+{
+    const QString directory = BCFCacheStore::defaultDirectory();
+    BCFCacheStore::removeLeftovers(directory);
+    return directory;
+}
+
+} // namespace
+
 BCFCacheApi::BCFCacheApi(QObject* parent)
     : BCFapi(QStringLiteral("2.1"), parent)
     // Shared by every BCFCacheApi of the application; it outlives the object and is not emptied here.
-    , m_store(std::make_unique<BCFCacheStore>(BCFCacheStore::defaultDirectory()))
+    , m_store(std::make_unique<BCFCacheStore>(workingDirectory()))
 {
 
     m_extraAction = new QAction(tr("Save"), this);
@@ -40,6 +59,24 @@ BCFCacheApi::BCFCacheApi(QObject* parent)
 
     m_watcher = new QFileSystemWatcher(this);
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &BCFCacheApi::fileChanged);
+
+    m_cacheChangeTimer = new QTimer(this);
+    m_cacheChangeTimer->setSingleShot(true);
+    m_cacheChangeTimer->setInterval(CacheChangeGatherMilliseconds);
+    connect(m_cacheChangeTimer, &QTimer::timeout, this, &BCFCacheApi::workingCacheTouched);
+    m_cacheWatcher = new QFileSystemWatcher(this);
+    m_cacheWatcher->addPath(QFileInfo(QDir::cleanPath(m_store->directory())).path());
+    connect(m_cacheWatcher, &QFileSystemWatcher::directoryChanged, m_cacheChangeTimer,
+            qOverload<>(&QTimer::start));
+}
+
+// Our own changes touch the lock file as well; a notification that comes within the gathering
+// time of one of them is taken for ours.
+void BCFCacheApi::workingCacheTouched()
+{
+    const qint64 sinceOwnChange = QDateTime::currentMSecsSinceEpoch() - BCFCacheLock::lastReleaseInThisProcess();
+    if (sinceOwnChange > 2 * CacheChangeGatherMilliseconds)
+        emit workingCacheChanged();
 }
 
 BCFCacheApi::~BCFCacheApi()

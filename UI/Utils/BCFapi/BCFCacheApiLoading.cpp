@@ -15,6 +15,7 @@
 #include "QtTools/FileDialogs.h"
 #include "QtTools/MessageBoxes.h"
 #include "QtTools/OperationStatus.h"
+#include "Utility/RemoveDir.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -130,7 +131,8 @@ void BCFCacheApi::startLoading(BCFLib::BCFLoadingWorker* worker, const QString& 
 }
 
 // Finished loads are handled one at a time: one that finishes while another is being installed
-// (inside the event loop of a warning box) waits until that one is installed or refused.
+// (inside the event loop of a warning box, or while its document is copied on the reader thread)
+// waits until that one is installed or refused.
 void BCFCacheApi::BCFLoadingFinished()
 {
     auto* worker = qobject_cast<BCFLib::BCFLoadingWorker*>(sender());
@@ -139,16 +141,24 @@ void BCFCacheApi::BCFLoadingFinished()
     m_finishedLoads.append(worker);
     if (m_installingLoad)
         return;
+    installFinishedLoads();
+}
+
+void BCFCacheApi::installFinishedLoads()
+{
     m_installingLoad = true;
-    while (!m_finishedLoads.isEmpty())
-        installLoad(m_finishedLoads.takeFirst());
+    while (!m_finishedLoads.isEmpty()) {
+        // A load whose document is being copied resumes the queue once it is installed.
+        if (installLoad(m_finishedLoads.takeFirst()))
+            return;
+    }
     m_installingLoad = false;
 }
 
 // Installs the model that worker loaded in the working cache, or reports why it cannot. A load
 // requested before the document that is current now was requested is dropped without a word: the
 // file the user asked for last stays.
-void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
+bool BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
 {
     const quint64 request = worker->property(LoadRequestProperty).toULongLong();
     const QSharedPointer<BCFLib::BCFModel> model = worker->model();
@@ -158,7 +168,7 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
     // after this point.
     worker->deleteLater();
     if (request < m_installedLoadRequest)
-        return;
+        return false;
 
     OperationStatus validity(tr("Checking validity"), 1, true);
     QString message;
@@ -170,28 +180,27 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
         if (!message.isEmpty())
             QtTools::warning(title, message, QMessageBox::Ok, QMessageBox::NoButton);
 
-        OperationStatus creating(tr("Creating topics in memory..."), 1, true);
-        clearTopics();
-        {
-            BCFFileApi loaded(model, nullptr);
-            m_store->setCopyingDocument(true);
-            BCFCacheDocumentCopy::intoCache(loaded, *this);
-            m_store->setCopyingDocument(false);
+        // The new document is built beside the current one, on the reader thread so that the
+        // user interface keeps answering; user input meanwhile acts on the current document.
+        // Installing it (the swap, the entry, the signals) happens back on this thread.
+        const QString side = m_store->createSideDirectory();
+        if (side.isEmpty()) {
+            reportFailedOpen(path, m_store->errorString());
+            return false;
         }
-        BCFDocumentProject::fromModel(*model).write(m_store->documentProjectPath());
-
-        QAction* entry = openedAction ? openedAction : getOrCreateOpenedAction(path);
-        // An entry that left the list while its file was loading (trimmed, or its file was gone
-        // for a moment) stands for the current document again and is listed again.
-        if (!m_actions.contains(entry))
-            insertEntry(entry);
-        setCurrentDocument(path, entry);
-        m_installedLoadRequest = request;
-        m_store->setModified(false);
-        if (!m_watcher->files().contains(path))
-            m_watcher->addPath(path);
-        creating.addStep(1);
-        emit opened(entry);
+        auto* copier = new QObject;
+        copier->moveToThread(m_readerThread);
+        connect(m_readerThread, &QThread::finished, copier, &QObject::deleteLater);
+        QMetaObject::invokeMethod(copier, [=] {
+            QString reason;
+            const bool built = buildDocument(model, side, &reason);
+            QMetaObject::invokeMethod(this, [=] {
+                    finishInstall(built, reason, side, path, openedAction, request);
+                    installFinishedLoads();
+                }, Qt::QueuedConnection);
+            copier->deleteLater();
+        }, Qt::QueuedConnection);
+        return true;
     } else {
         // The model names the reason for every file it refuses; should it give none, the user still
         // learns which file failed instead of seeing an empty box.
@@ -204,6 +213,64 @@ void BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
             emit discarded(openedAction);
         emit loadFailed(path);
     }
+    return false;
+}
+
+void BCFCacheApi::reportFailedOpen(const QString& path, const QString& reason)
+{
+    qWarning("Opening %s failed: %s", qUtf8Printable(path), qUtf8Printable(reason));
+    QtTools::warning(tr("Error"), tr("The file %1 could not be opened: %2").arg(QFileInfo(path).fileName(), reason),
+                     QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+// On the user-interface thread: swaps the built document in and makes it current, or reports why
+// it could not be; the current document then stays.
+void BCFCacheApi::finishInstall(bool built, const QString& buildError, const QString& side, const QString& path,
+                                QAction* openedAction, quint64 request)
+{
+    QString reason = buildError;
+    if (built && !m_store->replaceWith(side)) {
+        built = false;
+        reason = m_store->errorString();
+    }
+    if (!built) {
+        reportFailedOpen(path, reason);
+        return;
+    }
+    OperationStatus creating(tr("Creating topics in memory..."), 1, true);
+    QAction* entry = openedAction ? openedAction : getOrCreateOpenedAction(path);
+    // An entry that left the list while its file was loading (trimmed, or its file was gone
+    // for a moment) stands for the current document again and is listed again.
+    if (!m_actions.contains(entry))
+        insertEntry(entry);
+    setCurrentDocument(path, entry);
+    m_installedLoadRequest = request;
+    m_store->setModified(false);
+    if (!m_watcher->files().contains(path))
+        m_watcher->addPath(path);
+    creating.addStep(1);
+    emit opened(entry);
+}
+
+// Runs on the reader thread: the side directory is this call's alone until the swap. Each topic's
+// snapshots are released once its record is written. A part that cannot be written removes the
+// side directory and gives the reason.
+bool BCFCacheApi::buildDocument(const QSharedPointer<BCFLib::BCFModel>& model, const QString& side, QString* reason)
+{
+    bool built = false;
+    {
+        BCFCacheStore document(side);
+        document.setCopyingDocument(true);
+        BCFFileApi loaded(model, nullptr);
+        built = BCFCacheDocumentCopy::intoCache(loaded, document, reason);
+        if (built && !BCFDocumentProject::fromModel(*model).write(document.documentProjectPath())) {
+            *reason = tr("the project file could not be written in %1").arg(side);
+            built = false;
+        }
+    }
+    if (!built)
+        RemoveDir(side);
+    return built;
 }
 
 } // namespace Vexamo

@@ -142,6 +142,11 @@ int BCFCacheApi::positionInList(const QString& id, const QVariantList& list) con
     return BCFCacheStore::positionInList(id, list);
 }
 
+QString BCFCacheApi::workingCacheError() const
+{
+    return m_store->errorString();
+}
+
 void BCFCacheApi::createSavingPath()
 {
     m_store->createDirectory();

@@ -174,11 +174,13 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
     // keeps painting and running timers; user input waits until the file is written, so it never
     // acts on a document half written. A load that finishes meanwhile is installed afterwards, as
     // one that finishes while another is being installed.
-    BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath());
+    // A damaged project file refuses the save, as a damaged topic file does: the saved file would
+    // lose the document's project without a word.
+    QString error;
+    BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath(), &error);
     const bool deferLoads = !m_installingLoad;
     m_installingLoad = true;
     bool written = false;
-    QString error;
     BCFLib::ConversionReport report;
     m_writingCache = true;
     {
@@ -188,12 +190,15 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
         const std::unique_ptr<QThread> worker(
             QThread::create([this, path, version, &project, &written, &error, &report] {
                 const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
-                if (!model)
+                if (!model || !error.isEmpty())
                     return;
                 project.applyTo(*model);
                 model->setVersion(BCFLib::Version(version));
                 BCFFileApi document(model, nullptr);
-                BCFCacheDocumentCopy::fromCache(*this, document);
+                // A document the model did not take whole is not written: a partial file would
+                // pass for the user's document.
+                if (!BCFCacheDocumentCopy::fromCache(*this, document, &error))
+                    return;
                 written = model->serialize(path);
                 if (written)
                     report = model->conversionReport();
@@ -355,7 +360,14 @@ void BCFCacheApi::newBCFFile(bool checked)
     Q_UNUSED(checked)
     if (!confirmDiscardOrSave())
         return;
-    clearTopics();
+    // The empty document takes the place of the current one whole, or not at all.
+    const QString side = m_store->createSideDirectory();
+    if (side.isEmpty() || !m_store->replaceWith(side)) {
+        qWarning("New document refused: %s", qUtf8Printable(m_store->errorString()));
+        QtTools::warning(tr("Error"), tr("A new document could not be started: %1").arg(m_store->errorString()),
+                         QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
 
     auto* entry = new QAction(QString(), this);
     entry->setObjectName(tr("New BCF created"));

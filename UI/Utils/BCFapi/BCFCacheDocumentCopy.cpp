@@ -1,5 +1,6 @@
 #include "BCFCacheDocumentCopy.h"
 
+#include "BCFCacheStore.h"
 #include "BCFOrderedPipeline.h"
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFapi.h"
@@ -26,12 +27,15 @@ QStringList receiverProjects(const BCFapi& receiver)
 
 } // namespace
 
-void intoCache(const BCFapi& document, BCFapi& cache)
+bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error)
 {
-    for (const QString& projectId : receiverProjects(cache)) {
-        const QVariantList topics = document.getTopic(projectId);
-        for (const QVariant& topicValue : topics) {
+    // The working cache keeps one anonymous project.
+    const QString projectId;
+    {
+        QVariantList topics = document.getTopic(projectId);
+        for (QVariant& topicValue : topics) {
             QVariantMap topic = topicValue.toMap();
+            topicValue = QVariant();
             const QString topicId = topic.value(BCFKeys::Guid).toString();
             if (topic.contains(BCFKeys::Viewpoints)) {
                 QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
@@ -50,18 +54,33 @@ void intoCache(const BCFapi& document, BCFapi& cache)
                 }
                 topic.insert(BCFKeys::Viewpoints, viewpoints);
             }
-            cache.createTopic(topic, projectId);
+            if (store.createTopic(topic).isEmpty()) {
+                if (error)
+                    *error = store.errorString();
+                return false;
+            }
         }
     }
+    return true;
 }
 
 namespace {
 
 // Copies one topic record of the cache into document, its snapshots through editSnapshotContent.
-void copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projectId)
+// Returns why the document did not take the topic whole, or an empty string.
+QString copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projectId)
 {
     const QString topicId = topic.value(BCFKeys::Guid).toString();
-    document.createTopic(topic, projectId);
+    // A topic file that could not be read lists as an empty record: saving it would invent a topic
+    // under a new id and drop the real one without a word.
+    if (topicId.isEmpty())
+        return QStringLiteral("a topic file of the working cache is damaged (see the log)");
+    if (document.createTopic(topic, projectId).isEmpty())
+        return QStringLiteral("the topic %1 is not accepted by the model").arg(topicId);
+    if (document.getComment(topicId, projectId).size() != topic.value(BCFKeys::Comments).toList().size())
+        return QStringLiteral("a comment of the topic %1 is not accepted by the model").arg(topicId);
+    if (document.getViewpoint(topicId, projectId).size() != topic.value(BCFKeys::Viewpoints).toList().size())
+        return QStringLiteral("a viewpoint of the topic %1 is not accepted by the model").arg(topicId);
 
     const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
     for (const QVariant& viewpointValue : viewpoints) {
@@ -71,30 +90,41 @@ void copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projec
         QByteArray snapshot = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
         document.editSnapshotContent(topicId, viewpoint.value(BCFKeys::Guid).toString(), &snapshot, projectId);
     }
+    return QString();
 }
 
 } // namespace
 
-void fromCache(const BCFapi& cache, BCFapi& document)
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error)
 {
+    QString reason;
     const auto* workingCache = qobject_cast<const BCFCacheApi*>(&cache);
     for (const QString& projectId : receiverProjects(document)) {
         if (!workingCache) {
             const QVariantList topics = cache.getTopic(projectId);
-            for (const QVariant& topicValue : topics)
-                copyTopic(topicValue.toMap(), document, projectId);
-            continue;
+            for (const QVariant& topicValue : topics) {
+                reason = copyTopic(topicValue.toMap(), document, projectId);
+                if (!reason.isEmpty())
+                    break;
+            }
+        } else {
+            // Topic files are read and decoded on the thread pool, a few ahead of the one being
+            // copied, so reading overlaps the copy and only those few records are held at once.
+            const QStringList ids = workingCache->topicIds();
+            runOrderedPipeline<QVariantMap>(
+                ids.size(), [&](int index) { return workingCache->getSingleTopic(ids.at(index), projectId); },
+                [&](QVariantMap& topic) {
+                    reason = copyTopic(topic, document, projectId);
+                    return reason.isEmpty();
+                });
         }
-        // Topic files are read and decoded on the thread pool, a few ahead of the one being copied,
-        // so reading overlaps the copy and only those few records are held at once.
-        const QStringList ids = workingCache->topicIds();
-        runOrderedPipeline<QVariantMap>(
-            ids.size(), [&](int index) { return workingCache->getSingleTopic(ids.at(index), projectId); },
-            [&](QVariantMap& topic) {
-                copyTopic(topic, document, projectId);
-                return true;
-            });
+        if (!reason.isEmpty()) {
+            if (error)
+                *error = reason;
+            return false;
+        }
     }
+    return true;
 }
 
 } // namespace BCFCacheDocumentCopy

@@ -1,5 +1,6 @@
 #include "BCFCacheStore.h"
 
+#include "BCFCacheLock.h"
 #include "BCFCacheTopicFile.h"
 #include "BCFCacheTopicId.h"
 #include "BCFapi/BCFKeys.h"
@@ -9,9 +10,20 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentMap>
+
+#include <memory>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 namespace Vexamo {
 
@@ -46,7 +58,14 @@ void BCFCacheStore::createDirectory() const
 
 QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
 {
-    return BCFCacheTopicFile(m_directory, topic_id).read();
+    QVariantMap record = BCFCacheTopicFile(m_directory, topic_id).read();
+    // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
+    // second folder, is one topic of that name, listed, found, edited and saved under it, so that
+    // every count agrees with what a save writes.
+    const auto guid = record.find(BCFKeys::Guid);
+    if (guid != record.end() && guid->toString() != topic_id)
+        *guid = topic_id;
+    return record;
 }
 
 bool BCFCacheStore::writeTopic(const QString& topic_id, const QVariantMap& record) const
@@ -58,12 +77,31 @@ bool BCFCacheStore::updateTopic(const QString& topic_id, const std::function<boo
 {
     if (!BCFCacheTopicId::isSafe(topic_id))
         return false;
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked())
+        return fail(lock.errorString());
     QVariantMap record = readTopic(topic_id);
     if (!change(record))
         return true;
     m_modified = true;
-    writeTopic(topic_id, record);
-    return true;
+    if (!BCFCacheTopicFile(m_directory, topic_id).hasDirectory())
+        return true;
+    return writeTopic(topic_id, record) || fail(writeError(topic_id));
+}
+
+bool BCFCacheStore::fail(const QString& reason) const
+{
+    m_errorString = reason;
+    return false;
+}
+
+// Called right after the failed write, while errno still tells why (no space left, a read-only
+// file system, permission denied, a file-size limit).
+QString BCFCacheStore::writeError(const QString& topic_id) const
+{
+    const int error = errno;
+    return QStringLiteral("the topic %1 could not be written in %2: %3")
+        .arg(topic_id, m_directory, QString::fromLocal8Bit(::strerror(error)));
 }
 
 QVariantList BCFCacheStore::topics() const
@@ -109,9 +147,26 @@ QString BCFCacheStore::createTopic(const QVariantMap& record)
     if (id.isEmpty())
         id = NewId();
     const BCFCacheTopicFile file(m_directory, id);
-    // An existing topic of that id is never overwritten.
-    if (!file.createDirectory())
+    if (!file.isValid()) {
+        fail(QStringLiteral("the topic id \"%1\" is not accepted").arg(id));
         return QString();
+    }
+    const std::unique_ptr<BCFCacheLock> lock(m_copyingDocument ? nullptr : new BCFCacheLock(m_directory, m_lockWait));
+    if (lock && !lock->isLocked()) {
+        fail(lock->errorString());
+        return QString();
+    }
+    // An existing topic of that id is never overwritten, nor one whose id differs only in case
+    // (the model takes them for one). A document being copied comes from the model, which has
+    // checked that already.
+    if (!m_copyingDocument && hasTopicNamedLike(id)) {
+        fail(QStringLiteral("a topic %1 exists already").arg(id));
+        return QString();
+    }
+    if (!file.createDirectory()) {
+        fail(file.hasDirectory() ? QStringLiteral("a topic %1 exists already").arg(id) : writeError(id));
+        return QString();
+    }
 
     QVariantMap stored = record;
     stored.insert(BCFKeys::Guid, id);
@@ -119,6 +174,7 @@ QString BCFCacheStore::createTopic(const QVariantMap& record)
                                               : BCFCacheTopicFile::Durability::Flushed;
     if (!file.write(stored, durability)) {
         file.removeDirectory();
+        fail(writeError(id));
         return QString();
     }
     m_modified = true;
@@ -129,8 +185,14 @@ void BCFCacheStore::replaceTopic(const QString& topic_id, const QVariantMap& rec
 {
     if (!BCFCacheTopicId::isSafe(topic_id))
         return;
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked()) {
+        fail(lock.errorString());
+        return;
+    }
     // A topic without a directory stays absent.
-    writeTopic(topic_id, record);
+    if (BCFCacheTopicFile(m_directory, topic_id).hasDirectory() && !writeTopic(topic_id, record))
+        fail(writeError(topic_id));
     m_modified = true;
 }
 
@@ -139,15 +201,125 @@ void BCFCacheStore::removeTopic(const QString& topic_id)
     const BCFCacheTopicFile file(m_directory, topic_id);
     if (!file.isValid())
         return;
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked()) {
+        fail(lock.errorString());
+        return;
+    }
     m_modified = true;
     file.removeDirectory();
 }
 
 bool BCFCacheStore::clear()
 {
+    const BCFCacheLock lock(m_directory, m_lockWait);
+    if (!lock.isLocked())
+        return fail(lock.errorString());
     const bool removed = RemoveDir(m_directory);
     createDirectory();
     return removed;
+}
+
+namespace {
+
+const QLatin1String SideMarker(".open-");
+const QLatin1String AsideMarker(".aside-");
+
+QString withoutSeparator(const QString& directory)
+{
+    return QDir::cleanPath(directory);
+}
+
+// "<base><marker><pid>-<n>" for this process.
+QString sidePath(const QString& base, const QLatin1String& marker)
+{
+    static QAtomicInt counter;
+    return base + marker + QString::number(::getpid()) + QLatin1Char('-') + QString::number(counter.fetchAndAddRelaxed(1));
+}
+
+bool processIsGone(qint64 pid)
+{
+    return pid != ::getpid() && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool exchange(const QString& first, const QString& second)
+{
+#ifdef RENAME_EXCHANGE
+    return ::renameat2(AT_FDCWD, QFile::encodeName(first).constData(), AT_FDCWD,
+                       QFile::encodeName(second).constData(), RENAME_EXCHANGE) == 0;
+#else
+    Q_UNUSED(first)
+    Q_UNUSED(second)
+    errno = EINVAL;
+    return false;
+#endif
+}
+
+} // namespace
+
+QString BCFCacheStore::createSideDirectory()
+{
+    const QString path = sidePath(withoutSeparator(m_directory), SideMarker);
+    if (!QDir().mkpath(path)) {
+        fail(QStringLiteral("%1 could not be created").arg(path));
+        return QString();
+    }
+    return path + QDir::separator();
+}
+
+bool BCFCacheStore::replaceWith(const QString& sideDirectory)
+{
+    const QString side = withoutSeparator(sideDirectory);
+    const QString working = withoutSeparator(m_directory);
+    m_errorString.clear();
+    bool replaced = false;
+    {
+        const BCFCacheLock lock(m_directory, m_lockWait);
+        if (!lock.isLocked()) {
+            fail(lock.errorString());
+        } else if (!QFileInfo(working).isDir()) {
+            replaced = QFile::rename(side, working);
+        } else if (exchange(side, working)) {
+            replaced = true;
+        } else {
+            // Two renames: a crash in between leaves the previous document aside, and
+            // removeLeftovers puts it back.
+            const QString aside = sidePath(working, AsideMarker);
+            if (QFile::rename(working, aside)) {
+                replaced = QFile::rename(side, working);
+                if (replaced)
+                    QFile::rename(aside, side);
+                else
+                    QFile::rename(aside, working);
+            }
+        }
+        if (!replaced && m_errorString.isEmpty())
+            fail(QStringLiteral("%1 could not be replaced: %2").arg(working, QString::fromLocal8Bit(::strerror(errno))));
+    }
+    // The side directory now holds the previous document, or the new one that was refused.
+    RemoveDir(side);
+    return replaced;
+}
+
+void BCFCacheStore::removeLeftovers(const QString& directory)
+{
+    const QString working = withoutSeparator(directory);
+    const QFileInfo info(working);
+    const QString prefix = info.fileName();
+    QDirIterator it(info.path(), {prefix + QLatin1String(".*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString rest = it.fileName().mid(prefix.size());
+        const bool aside = rest.startsWith(AsideMarker);
+        if (!aside && !rest.startsWith(SideMarker))
+            continue;
+        const qint64 pid = rest.mid(aside ? AsideMarker.size() : SideMarker.size()).section(QLatin1Char('-'), 0, 0).toLongLong();
+        if (!processIsGone(pid))
+            continue;
+        if (aside && !QFileInfo(working).exists() && QFile::rename(path, working))
+            continue;
+        RemoveDir(path);
+    }
 }
 
 QVariantList BCFCacheStore::list(const QString& topic_id, const QString& listKey) const
@@ -162,12 +334,35 @@ QVariantMap BCFCacheStore::listEntry(const QString& topic_id, const QString& lis
     return position < 0 ? QVariantMap() : entries.at(position).toMap();
 }
 
+bool BCFCacheStore::hasTopicNamedLike(const QString& id) const
+{
+    QDirIterator it(m_directory, QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().compare(id, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 QString BCFCacheStore::appendToList(const QString& topic_id, const QString& listKey, const QVariantMap& entry)
 {
     QString id = entry.value(BCFKeys::Guid).toString();
     if (id.isEmpty())
         id = NewId();
+    // Entries follow the model's rule too: an id it refuses, or one the list holds already in any
+    // case, is not stored.
+    if (!BCFCacheTopicId::isSafe(id)) {
+        fail(QStringLiteral("the id \"%1\" is not accepted").arg(id));
+        return QString();
+    }
+    bool taken = false;
     const bool safe = updateTopic(topic_id, [&](QVariantMap& record) {
+        const QVariantList existing = record.value(listKey).toList();
+        for (const QVariant& value : existing)
+            taken = taken || value.toMap().value(BCFKeys::Guid).toString().compare(id, Qt::CaseInsensitive) == 0;
+        if (taken)
+            return false;
         QVariantMap stored = entry;
         stored.insert(BCFKeys::Guid, id);
         QVariantList entries = record.take(listKey).toList();
@@ -175,7 +370,9 @@ QString BCFCacheStore::appendToList(const QString& topic_id, const QString& list
         record.insert(listKey, entries);
         return true;
     });
-    return safe ? id : QString();
+    if (taken)
+        fail(QStringLiteral("an entry %1 exists already in topic %2").arg(id, topic_id));
+    return safe && !taken ? id : QString();
 }
 
 void BCFCacheStore::replaceInList(const QString& topic_id, const QString& listKey, const QString& entry_id,

@@ -67,7 +67,8 @@ QVariantMap BCFCacheTopicFile::read() const
     BCFCacheJsonReader reader;
     QVariantMap record;
     if (!reader.read(file, &record))
-        qWarning("Topic file not read: %s", qUtf8Printable(reader.errorString()));
+        qWarning("Topic %s not read: %s (%s)", qUtf8Printable(m_topicId), qUtf8Printable(reader.errorString()),
+                 qUtf8Printable(m_filePath));
     return record;
 }
 

@@ -35,17 +35,30 @@ BCFDocumentProject BCFDocumentProject::fromModel(const BCFLib::BCFModel& model)
     return document;
 }
 
-BCFDocumentProject BCFDocumentProject::read(const QString& filePath)
+BCFDocumentProject BCFDocumentProject::read(const QString& filePath, QString* error)
 {
     BCFDocumentProject document;
     QFile file(filePath);
+    if (!file.exists())
+        return document;
+    const auto damaged = [&](const QString& reason) {
+        if (error)
+            *error = QStringLiteral("the project file %1 is damaged: %2").arg(filePath, reason);
+        return document;
+    };
+    // The file holds an id, a name and at most an extension schema: anything far larger is not ours.
+    const qint64 MaximumSize = qint64(64) * 1024 * 1024;
+    if (file.size() > MaximumSize)
+        return damaged(QStringLiteral("too large"));
     if (!file.open(QIODevice::ReadOnly))
-        return document;
+        return damaged(file.errorString());
 
-    QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !json.isObject())
-        return document;
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return damaged(parseError.errorString());
+    if (!json.isObject())
+        return damaged(QStringLiteral("not an object"));
 
     const QJsonObject root = json.object();
     document.m_project = root.value(ProjectKey).toObject().toVariantMap();

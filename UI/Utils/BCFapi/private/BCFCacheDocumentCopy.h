@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
+
 namespace Vexamo {
 
 class BCFapi;
+class BCFCacheStore;
 
 // Moves a whole document between the working cache and a model-backed BCFapi when the workflow
 // opens or saves a file. It gives the same document as BCFapi::copyFromInterface, and the workflow
@@ -17,8 +20,11 @@ class BCFapi;
 // none), are:
 //  intoCache: document.getTopic(project); for each viewpoint of each topic
 //      document.getSnapshotContent(topic, viewpoint, project); then one
-//      cache.createTopic(topic with each snapshot inside its viewpoint as {"snapshot_type": "png",
-//      "snapshot_data": bytes}, project) per topic. No editSnapshotContent on the cache.
+//      store.createTopic(topic with each snapshot inside its viewpoint as {"snapshot_type": "png",
+//      "snapshot_data": bytes}) per topic, straight into the store that builds the new document
+//      (a side directory, see BCFCacheStore::replaceWith). The first topic the store cannot take
+//      (a full disk, a read-only cache) ends the copy: false, with the topic and the store's
+//      reason in *error. Each topic's snapshots are released once its record is written.
 //  fromCache: cache.getTopic(project), or for a BCFCacheApi cache.topicIds() and then
 //      cache.getSingleTopic(id, project) per id on the global thread pool, a few topics ahead; for
 //      each topic, in the cache's order, document.createTopic(topic, project), then
@@ -28,8 +34,12 @@ class BCFapi;
 // these calls, not the sequence of copyFromInterface.
 namespace BCFCacheDocumentCopy {
 
-void intoCache(const BCFapi& document, BCFapi& cache);
-void fromCache(const BCFapi& cache, BCFapi& document);
+bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error);
+// False, with the first refused item in *error, when a topic file of the cache could not be read
+// (the save is refused rather than written without that topic), the document refuses a topic, or keeps fewer
+// comments or viewpoints of a topic than its record holds: a save must then fail, never write a
+// partial file.
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error = nullptr);
 
 } // namespace BCFCacheDocumentCopy
 } // namespace Vexamo

@@ -17,7 +17,13 @@ namespace Vexamo {
 //
 // Every access to a topic file goes through readTopic (the one read) and writeTopic (the one
 // write); every change of an existing topic is one call of updateTopic (read, change, write).
-// Topic ids that BCFCacheTopicId refuses are never touched on disk.
+// Topic ids that BCFCacheTopicId refuses are never touched on disk. A topic's id is the name of
+// its directory: a record whose "guid" names another directory is read with its own directory's name.
+//
+// Every change (updateTopic, createTopic, replaceTopic, removeTopic, clear) holds the lock of the
+// working cache (BCFCacheLock) while it runs, so that the changes of several programs on one
+// working cache never undo one another. A change that cannot get the lock in time is not made.
+// Reads take no lock: every file is replaced in one step, so no reader sees half a file.
 //
 // The store keeps the modified flag of the working document: each change through it sets the flag,
 // the workflow clears it when the document was saved, opened or emptied.
@@ -40,6 +46,13 @@ public:
     // Creates the working directory (with its parents) when it is missing.
     void createDirectory() const;
 
+    // Why the last change that failed was refused or not written (locked by another program,
+    // write failed, id not accepted).
+    QString errorString() const { return m_errorString; }
+
+    // How long a change waits for the lock that another program holds.
+    void setLockWaitMilliseconds(int wait) { m_lockWait = wait; }
+
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
 
@@ -60,7 +73,8 @@ public:
     // The topic's record; empty for an unknown or unsafe id.
     QVariantMap topic(const QString& topic_id) const { return readTopic(topic_id); }
     // Stores a new topic under its "guid" (a new id when it has none) and returns the id; empty
-    // when the id is unsafe, already taken or the write fails (nothing is then left behind).
+    // when the id is unsafe, already taken (in any case) or the write fails (nothing is then left
+    // behind).
     QString createTopic(const QVariantMap& record);
     // Replaces the record of an existing topic whole. An unsafe id changes nothing; an unknown one
     // writes nothing but counts as a change.
@@ -70,11 +84,29 @@ public:
     // be removed.
     bool clear();
 
+    // Replacing the whole document (open, new): the new document is built in a side directory
+    // beside the working directory and exchanged with it in one step, so that an interruption at
+    // any moment leaves either the previous document or the new one, each whole, with its project
+    // file.
+    //
+    // A new, empty side directory of this process ("<working directory>.open-<pid>-<n>"), ending
+    // with a separator; empty (with errorString()) when it cannot be created.
+    QString createSideDirectory();
+    // Under the lock, exchanges the working directory with sideDirectory (renameat2 with
+    // RENAME_EXCHANGE; two renames where the file system cannot exchange) and removes the previous
+    // document. False, with errorString() and the working directory as it was, when the exchange
+    // fails; the side directory is then removed.
+    bool replaceWith(const QString& sideDirectory);
+    // Removes the side directories that processes which no longer run left beside directory, and
+    // puts back a working directory that an interrupted two-rename replacement left aside.
+    static void removeLeftovers(const QString& directory);
+
     // The list member listKey of a topic ("comments", "viewpoints") and one entry of it by "guid".
     QVariantList list(const QString& topic_id, const QString& listKey) const;
     QVariantMap listEntry(const QString& topic_id, const QString& listKey, const QString& entry_id) const;
     // Appends entry (under a new "guid" when it has none) and returns its id. Under an unknown topic
-    // nothing is stored and the id is returned all the same; an unsafe topic id gives an empty id.
+    // nothing is stored and the id is returned all the same; an unsafe topic id, an entry id the
+    // model would refuse or one the list holds already (in any case) gives an empty id.
     QString appendToList(const QString& topic_id, const QString& listKey, const QVariantMap& entry);
     // Replaces (null: removes) the first entry entry_id of the list. The replacement is stored
     // whole, whatever "guid" it carries; an unknown entry changes nothing.
@@ -95,10 +127,18 @@ private:
     bool writeTopic(const QString& topic_id, const QVariantMap& record) const;
     // The one read-change-write of an existing topic. change returns false to leave the topic as
     // it is; true marks the document modified and writes the record back (nothing is written for
-    // an unknown topic). Returns false for an unsafe id.
+    // an unknown topic). Returns false for an unsafe id, and when the lock of the working cache
+    // could not be had or the write failed (errorString() says why): the change is then not kept.
+    // The read-change-write runs under the lock, so that no other process's change is lost.
     bool updateTopic(const QString& topic_id, const std::function<bool(QVariantMap&)>& change);
 
+    bool fail(const QString& reason) const;
+    bool hasTopicNamedLike(const QString& id) const;
+    QString writeError(const QString& topic_id) const;
+
     QString m_directory;
+    mutable QString m_errorString;
+    int m_lockWait = 10000;
     bool m_modified = false;
     bool m_copyingDocument = false;
 };

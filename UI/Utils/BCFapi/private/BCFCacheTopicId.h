@@ -4,17 +4,13 @@
 
 namespace Vexamo {
 
-// Topic identifiers of the working cache become directory names. An identifier is accepted only
-// when it names exactly one plain entry directly below the working directory, so that no record
-// operation can reach a path outside it, whatever a caller or an opened file hands in.
+// Topic identifiers of the working cache become directory names. The cache accepts exactly the
+// identifiers that the model accepts (BCFLib::isSafeIdentifier): each names one plain, visible
+// entry directly below the working directory, so that no record operation can reach a path
+// outside it, and everything the cache holds can be saved.
 class BCFCacheTopicId
 {
 public:
-    // Longest accepted identifier, in UTF-8 bytes; file systems allow 255 bytes per name.
-    static constexpr int sMaxBytes = 200;
-
-    // False for an empty identifier, "." and "..", one that holds "/", "\\" or a control
-    // character, and one longer than sMaxBytes.
     static bool isSafe(const QString& id);
 };
 

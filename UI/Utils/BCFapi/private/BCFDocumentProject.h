@@ -26,8 +26,10 @@ class BCFDocumentProject
 {
 public:
     static BCFDocumentProject fromModel(const BCFLib::BCFModel& model);
-    // The content of a file written by write(); empty when it is missing or unreadable.
-    static BCFDocumentProject read(const QString& filePath);
+    // The content of a file written by write(); empty when it is missing or unreadable. A file
+    // that exists but cannot be read or is damaged sets *error (when given) to the reason, so that
+    // the project is reported rather than silently dropped.
+    static BCFDocumentProject read(const QString& filePath, QString* error = nullptr);
 
     bool isEmpty() const;
     // Writes the file atomically, or removes it when there is nothing to keep.
