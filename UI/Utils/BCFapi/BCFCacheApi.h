@@ -123,12 +123,6 @@ public:
     // program, no space left, read-only, an id the model refuses); for messages to the user.
     QString workingCacheError() const;
 
-signals:
-    // Another program changed the working cache (a topic edited, created or removed, another
-    // document opened): a host that lists the topics lists them again. Changes made through this
-    // process are not reported; changes close together are reported once.
-    void workingCacheChanged();
-
     // The save question that open, new and the host's close handler ask before the current
     // document goes: when it is modified, Yes / No / Cancel. True when the caller may go on: the
     // document was unchanged, the user answered No, or answered Yes and it was saved. False keeps
@@ -140,6 +134,10 @@ signals:
     QString documentVersion() const;
 
 signals:
+    // Another program changed the working cache (a topic edited, created or removed, another
+    // document opened): a host that lists the topics lists them again. Changes made through this
+    // process are not reported; changes close together are reported once.
+    void workingCacheChanged();
     // exportToBCF1 wrote the BCF 1.0 archive at path.
     void exported(const QString& path);
     // The load of path (from the open dialog, a document entry or openBCFFile(path)) was refused;
