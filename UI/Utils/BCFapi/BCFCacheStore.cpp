@@ -56,9 +56,11 @@ void BCFCacheStore::createDirectory() const
         QDir().mkpath(m_directory);
 }
 
-QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
+namespace {
+
+QVariantMap readRecord(const QString& directory, const QString& topic_id)
 {
-    QVariantMap record = BCFCacheTopicFile(m_directory, topic_id).read();
+    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read();
     // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
     // second folder, is one topic of that name, listed, found, edited and saved under it, so that
     // every count agrees with what a save writes.
@@ -66,6 +68,13 @@ QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
     if (guid != record.end() && guid->toString() != topic_id)
         *guid = topic_id;
     return record;
+}
+
+} // namespace
+
+QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
+{
+    return readRecord(m_directory, topic_id);
 }
 
 bool BCFCacheStore::writeTopic(const QString& topic_id, const QVariantMap& record) const
@@ -129,7 +138,7 @@ QVariantList BCFCacheStore::topics(const QStringList& ids) const
     const QString directory = m_directory;
     const QList<QVariantMap> records = QtConcurrent::blockingMapped<QList<QVariantMap>>(
         ids, std::function<QVariantMap(const QString&)>([directory](const QString& id) {
-            return BCFCacheTopicFile(directory, id).read();
+            return readRecord(directory, id);
         }));
     QVariantList list;
     list.reserve(records.size());
