@@ -2,8 +2,6 @@
 
 #include "BCFapi/BCFKeys.h"
 
-#include <QJsonDocument>
-#include <QSaveFile>
 #include <QUuid>
 
 using namespace Vexamo;
@@ -79,13 +77,6 @@ void InMemoryBCFapi::setCallLog(CallLog* log, const QString& name)
     m_name = name;
 }
 
-void InMemoryBCFapi::setProjects(const QStringList& projectIds)
-{
-    m_projects.clear();
-    for (const QString& id : projectIds)
-        m_projects.append(QVariantMap{{BCFKeys::ProjectId, id}});
-}
-
 void InMemoryBCFapi::setSnapshot(const QString& topic_id, const QString& viewpoint_id, const QByteArray& content,
                                  const QString& project_id)
 {
@@ -104,18 +95,6 @@ QStringList InMemoryBCFapi::topicIds(const QString& project_id) const
     for (const QVariantMap& topic : m_topics.value(scope(project_id)))
         ids.append(topic.value(BCFKeys::Guid).toString());
     return ids;
-}
-
-QByteArray InMemoryBCFapi::snapshot(const QString& topic_id, const QString& viewpoint_id,
-                                    const QString& project_id) const
-{
-    return m_snapshots.value(contentKey(project_id, {topic_id, viewpoint_id}));
-}
-
-QByteArray InMemoryBCFapi::bitmap(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
-                                  const QString& project_id) const
-{
-    return m_bitmaps.value(contentKey(project_id, {topic_id, viewpoint_id, bitmap_id}));
 }
 
 int InMemoryBCFapi::outstandingContentCopies() const
@@ -154,40 +133,34 @@ QString InMemoryBCFapi::createProject(const QString& name)
     log(QStringLiteral("createProject"), {name});
     const QString id = newId();
     m_projects.append(QVariantMap{{BCFKeys::ProjectId, id}});
-    m_projectNames.insert(id, name);
     return id;
 }
 
 QString InMemoryBCFapi::getSingleProject(const QString& project_id) const
 {
     log(QStringLiteral("getSingleProject"), {project_id});
-    return m_projectNames.value(project_id);
+    return QString();
 }
 
 void InMemoryBCFapi::editSingleProject(const QString& project_id, const QString& name)
 {
     log(QStringLiteral("editSingleProject"), {project_id, name});
-    if (m_projectNames.contains(project_id))
-        m_projectNames.insert(project_id, name);
 }
 
 QVariantMap InMemoryBCFapi::getProjectExtension(const QString& project_id) const
 {
     log(QStringLiteral("getProjectExtension"), {project_id});
-    return m_projectExtensions.value(project_id);
+    return QVariantMap();
 }
 
 void InMemoryBCFapi::createProjectExtension(const QString& project_id, const QVariantMap& extension)
 {
     log(QStringLiteral("createProjectExtension"), {project_id, recordArg(extension)});
-    m_projectExtensions.insert(project_id, extension);
 }
 
 void InMemoryBCFapi::editProjectExtension(const QString& project_id, const QVariantMap& extension)
 {
     log(QStringLiteral("editProjectExtension"), {project_id, recordArg(extension)});
-    if (m_projectExtensions.contains(project_id))
-        m_projectExtensions.insert(project_id, extension);
 }
 
 QVariantList InMemoryBCFapi::getTopic(const QString& project_id) const
@@ -423,18 +396,7 @@ void InMemoryBCFapi::setComponent(const QString& topic_id, const QString& viewpo
 bool InMemoryBCFapi::saveTopics(const QString& file_name)
 {
     log(QStringLiteral("saveTopics"), {file_name});
-    QVariantMap projects;
-    for (auto it = m_topics.cbegin(); it != m_topics.cend(); ++it) {
-        QVariantList topics;
-        for (const QVariantMap& topic : it.value())
-            topics.append(topic);
-        projects.insert(it.key(), topics);
-    }
-    QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument::fromVariant(projects).toJson());
-    return file.commit();
+    return false;
 }
 
 bool InMemoryBCFapi::clearTopics()

@@ -14,15 +14,15 @@ namespace BCFTest {
 // keeps them), snapshots, bitmaps and bim snippet contents by identifiers. It is a peer for copies,
 // exports and anything else that only needs "some BCFapi".
 //
-// - Projects: none by default (getProject() is empty, like both real implementations);
-//   setProjects({"p1", "p2"}) lists two project records with "project_id".
+// - Projects: none unless created (getProject() is empty, like both real implementations).
 // - Project scope: by default the project argument is ignored (both real implementations hold one
 //   project). setProjectScoped(true) keeps a separate topic list per project identifier.
 // - Call log: setCallLog(&log, "receiver") appends every call to the shared log, see CallLog.
 // - setRefuseTopics(true) makes createTopic store nothing and return an empty id.
 // - outstandingContentCopies() counts the byte arrays handed out by get...Content that the caller
 //   has not deleted yet; a copy that leaks or keeps one shows up there.
-// The workflow operations do nothing: getActions() is empty, getExtraAction() null. hasProjectList,
+// Projects have no names and no extensions of their own. The workflow operations do nothing:
+// getActions() is empty, getExtraAction() null. hasProjectList,
 // setCurrentProject, getCurrentProject and copyFromInterface are the base class's.
 class InMemoryBCFapi : public Vexamo::BCFapi
 {
@@ -35,11 +35,9 @@ public:
 
     // Set-up for tests (not logged).
     void setCallLog(CallLog* log, const QString& name);
-    void setProjects(const QStringList& projectIds);
     void setProjectScoped(bool scoped) { m_projectScoped = scoped; }
     void setRefuseTopics(bool refuse) { m_refuseTopics = refuse; }
     void setType(Type type) { m_type = type; }
-    void setUsername(const QString& name) { m_username = name; }
     void setSnapshot(const QString& topic_id, const QString& viewpoint_id, const QByteArray& content,
                      const QString& project_id = QString());
     void setBitmap(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
@@ -47,10 +45,6 @@ public:
 
     // Inspection for tests (not logged).
     QStringList topicIds(const QString& project_id = QString()) const;
-    QByteArray snapshot(const QString& topic_id, const QString& viewpoint_id,
-                        const QString& project_id = QString()) const;
-    QByteArray bitmap(const QString& topic_id, const QString& viewpoint_id, const QString& bitmap_id,
-                      const QString& project_id = QString()) const;
     int snapshotCount() const { return m_snapshots.size(); }
     int bitmapCount() const { return m_bitmaps.size(); }
     int outstandingContentCopies() const;
@@ -116,7 +110,7 @@ public:
     void setComponent(const QString& topic_id, const QString& viewpoint_id, const QVariantMap& components,
                       const QString& project_id) override;
 
-    // Writes the topic records of every project as one JSON document.
+    // Keeps no files: writes nothing and returns false.
     bool saveTopics(const QString& file_name) override;
     bool clearTopics() override;
 
@@ -150,12 +144,10 @@ private:
     CallLog* m_log = nullptr;
     QString m_name;
     Type m_type = ModelBacked;
-    QString m_username = QStringLiteral("tester");
+    const QString m_username = QStringLiteral("tester");
     bool m_projectScoped = false;
     bool m_refuseTopics = false;
     QVariantList m_projects;
-    QMap<QString, QString> m_projectNames;
-    QMap<QString, QVariantMap> m_projectExtensions;
     QMap<QString, TopicList> m_topics;
     QHash<QString, QByteArray> m_snapshots;
     QHash<QString, QByteArray> m_bitmaps;
