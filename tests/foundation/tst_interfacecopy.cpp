@@ -103,56 +103,44 @@ private slots:
         QCOMPARE(receiver.outstandingContentCopies(), 0);
     }
 
+    // One pass per project of the receiver, in list order, each with the project's id; no projects
+    // or a project entry without "project_id" give one pass with an empty id.
+    void projectsOfTheReceiver_data()
+    {
+        QTest::addColumn<QVariantList>("projects");
+        QTest::addColumn<QStringList>("expected");
+        const auto pass = [](const QString& project) {
+            return QStringList{"source.getTopic(" + project + ")", "receiver.createTopic(t1," + project + ")",
+                               "receiver.createTopic(t2," + project + ")"};
+        };
+        QTest::newRow("none") << QVariantList() << pass(QString());
+        QTest::newRow("two") << QVariantList{QVariantMap{{Keys::ProjectId, "p1"}}, QVariantMap{{Keys::ProjectId, "p2"}}}
+                             << pass("p1") + pass("p2");
+        QTest::newRow("without id") << QVariantList{QVariantMap{{"name", "no id"}}} << pass(QString());
+    }
+
     void projectsOfTheReceiver()
     {
+        QFETCH(QVariantList, projects);
+        QFETCH(QStringList, expected);
+        class Receiver : public InMemoryBCFapi
+        {
+        public:
+            QVariantList projects;
+            QVariantList getProject() const override { return projects; }
+        } receiver;
+        receiver.projects = projects;
+        receiver.setProjectScoped(true);
         InMemoryBCFapi source;
         source.createTopic(topic("t1"), QString());
         source.createTopic(topic("t2"), QString());
-
-        // Without projects: one pass with an empty project id.
-        {
-            CallLog log;
-            InMemoryBCFapi receiver;
-            receiver.setCallLog(&log, "receiver");
-            source.setCallLog(&log, "source");
-            receiver.copyFromInterface(source);
-            QCOMPARE(log.filtered({"getTopic", "createTopic"}),
-                     (QStringList{"source.getTopic()", "receiver.createTopic(t1,)", "receiver.createTopic(t2,)"}));
-            QCOMPARE(receiver.topicIds(), (QStringList{"t1", "t2"}));
-        }
-
-        // Two projects: one pass per project, in list order, each with the receiver's project id.
-        {
-            CallLog log;
-            InMemoryBCFapi receiver;
-            receiver.setProjects({"p1", "p2"});
-            receiver.setProjectScoped(true);
-            receiver.setCallLog(&log, "receiver");
-            source.setCallLog(&log, "source");
-            receiver.copyFromInterface(source);
-            QCOMPARE(log.filtered({"getTopic", "createTopic"}),
-                     (QStringList{"source.getTopic(p1)", "receiver.createTopic(t1,p1)", "receiver.createTopic(t2,p1)",
-                                  "source.getTopic(p2)", "receiver.createTopic(t1,p2)",
-                                  "receiver.createTopic(t2,p2)"}));
-            QCOMPARE(receiver.topicIds("p1"), (QStringList{"t1", "t2"}));
-            QCOMPARE(receiver.topicIds("p2"), (QStringList{"t1", "t2"}));
-        }
-
-        // A project entry that lacks "project_id" is still one pass, with an empty project id.
-        {
-            CallLog log;
-            class ReceiverWithOddProjects : public InMemoryBCFapi
-            {
-            public:
-                QVariantList getProject() const override { return {QVariantMap{{"name", "no id"}}}; }
-            } receiver;
-            receiver.setCallLog(&log, "receiver");
-            source.setCallLog(&log, "source");
-            receiver.copyFromInterface(source);
-            QCOMPARE(log.filtered({"getTopic", "createTopic"}),
-                     (QStringList{"source.getTopic()", "receiver.createTopic(t1,)", "receiver.createTopic(t2,)"}));
-        }
-        source.setCallLog(nullptr, QString());
+        CallLog log;
+        receiver.setCallLog(&log, "receiver");
+        source.setCallLog(&log, "source");
+        receiver.copyFromInterface(source);
+        QCOMPARE(log.filtered({"getTopic", "createTopic"}), expected);
+        for (const QVariant& project : projects.isEmpty() ? QVariantList{QVariantMap()} : projects)
+            QCOMPARE(receiver.topicIds(project.toMap().value(Keys::ProjectId).toString()), (QStringList{"t1", "t2"}));
     }
 
     void receiverKeepsWhatItHad()

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -16,34 +17,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
-
-namespace {
-
-// Restores an environment variable when the test function ends, also when it fails.
-class EnvironmentGuard
-{
-public:
-    explicit EnvironmentGuard(const char* name)
-        : m_name(name)
-        , m_wasSet(qEnvironmentVariableIsSet(name))
-        , m_value(qgetenv(name))
-    {
-    }
-    ~EnvironmentGuard()
-    {
-        if (m_wasSet)
-            qputenv(m_name, m_value);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_wasSet;
-    QByteArray m_value;
-};
-
-} // namespace
 
 class TestUtility : public QObject
 {
@@ -94,7 +67,8 @@ private slots:
         QTemporaryDir fakeHome;
         QVERIFY(fakeHome.isValid());
         QVERIFY(BCFTest::writeFileBytes(fakeHome.filePath(QStringLiteral("precious.txt")), "precious"));
-        EnvironmentGuard guard("HOME");
+        const QByteArray realHome = qgetenv("HOME");
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", realHome); });
         qputenv("HOME", QFile::encodeName(fakeHome.path()));
         QCOMPARE(QDir::homePath(), QDir(fakeHome.path()).absolutePath());
 
