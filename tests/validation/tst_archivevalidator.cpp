@@ -178,7 +178,7 @@ void TestArchiveValidator::injectedFault_data()
                                       << QByteArray() << "image" << false << m0 << true;
     QTest::newRow("snapshot not of its name's format")
         << false << false << t0 + QStringLiteral("snapshot.png") << QByteArray()
-        << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xFF\xD9", 24) << "image"
+        << QByteArray::fromHex("ffd8ffe000104a46494600010100000100010000ffd9") << "image"
         << false << m0 << true;
     QTest::newRow("bitmap missing")
         << false << false << v0 << QByteArray("</VisualizationInfo>")
