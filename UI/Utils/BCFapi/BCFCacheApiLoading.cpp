@@ -267,9 +267,6 @@ bool BCFCacheApi::buildDocument(const QSharedPointer<BCFLib::BCFModel>& model, c
             *reason = tr("the project file could not be written in %1").arg(side);
             built = false;
         }
-        // The swap is the commit point: the new document is on disk before it becomes current.
-        if (built)
-            built = BCFCacheStore::flushToDisk(side, reason);
     }
     if (!built)
         RemoveDir(side);

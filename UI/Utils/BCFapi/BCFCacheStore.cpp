@@ -262,16 +262,6 @@ bool processIsGone(qint64 pid)
     return pid != ::getpid() && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
-// Forces the directory entry changes of directory (a rename in it) to disk.
-void syncDirectoryEntries(const QString& directory)
-{
-    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 bool exchange(const QString& first, const QString& second)
 {
 #ifdef RENAME_EXCHANGE
@@ -295,17 +285,6 @@ QString BCFCacheStore::createSideDirectory()
         return QString();
     }
     return path + QDir::separator();
-}
-
-bool BCFCacheStore::flushToDisk(const QString& directory, QString* error)
-{
-    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
-    if (!flushed && error)
-        *error = QStringLiteral("%1 could not be written to disk: %2").arg(directory, QString::fromLocal8Bit(::strerror(errno)));
-    if (fd >= 0)
-        ::close(fd);
-    return flushed;
 }
 
 bool BCFCacheStore::replaceWith(const QString& sideDirectory)
@@ -334,8 +313,6 @@ bool BCFCacheStore::replaceWith(const QString& sideDirectory)
                     QFile::rename(aside, working);
             }
         }
-        if (replaced)
-            syncDirectoryEntries(QFileInfo(working).path());
         if (!replaced && m_errorString.isEmpty())
             fail(QStringLiteral("%1 could not be replaced: %2").arg(working, QString::fromLocal8Bit(::strerror(errno))));
     }

@@ -100,11 +100,6 @@ public:
     // document. False, with errorString() and the working directory as it was, when the exchange
     // fails; the side directory is then removed.
     bool replaceWith(const QString& sideDirectory);
-    // Forces everything written in directory's file system to disk (one syncfs: the files of a
-    // document being opened are written unflushed, and a single sync is far cheaper than one per
-    // file). False, with the reason in error, when a write did not reach the disk (a full disk
-    // found only at write-back, an I/O error). Run before replaceWith, off the user-interface thread.
-    static bool flushToDisk(const QString& directory, QString* error);
     // Removes the side directories that processes which no longer run left beside directory, and
     // puts back a working directory that an interrupted two-rename replacement left aside.
     static void removeLeftovers(const QString& directory);
