@@ -115,9 +115,13 @@ int CacheCommands::topics()
     const QStringList ids = api.topicIds();
     const int sliceSize = 64;
     for (int first = 0; first < ids.size(); first += sliceSize) {
-        const QVariantList topics = api.getTopics(ids.mid(first, sliceSize));
-        for (const QVariant& topic : topics)
-            Console::out(TopicFormatter::summaryLine(api, topic.toMap()));
+        const QStringList slice = ids.mid(first, sliceSize);
+        const QVariantList topics = api.getTopics(slice);
+        for (int i = 0; i < topics.size(); ++i) {
+            const QVariantMap topic = topics.at(i).toMap();
+            Console::out(!topic.isEmpty() ? TopicFormatter::summaryLine(api, topic)
+                                          : QStringLiteral("%1  damaged: %2").arg(slice.value(i), api.topicFileError(slice.value(i))));
+        }
     }
     return Success;
 }
@@ -127,13 +131,13 @@ QString CacheCommands::findTopic(const BCFCacheApi& api, const QString& name) co
     // Topic directories are named by their topic's guid: the names alone answer, without reading
     // a topic file.
     const QStringList ids = api.topicIds();
-    if (ids.contains(name))
-        return name;
     QStringList matches;
     for (const QString& id : ids) {
         if (id.startsWith(name))
             matches.append(id);
     }
+    if (ids.contains(name))
+        matches = QStringList{name};
     if (matches.isEmpty()) {
         // A topic whose directory bears another name is still found by the guid in its record.
         const QVariantList topics = api.getTopic(QString());
@@ -145,8 +149,14 @@ QString CacheCommands::findTopic(const BCFCacheApi& api, const QString& name) co
                 matches.append(guid);
         }
     }
-    if (matches.size() == 1)
-        return matches.first();
+    if (matches.size() == 1) {
+        // A topic file that cannot be read is named, with the reason, rather than shown empty.
+        const QString damage = api.topicFileError(matches.first());
+        if (damage.isEmpty())
+            return matches.first();
+        Console::error(QStringLiteral("topic %1 is damaged: %2").arg(Console::printable(matches.first()), damage));
+        return QString();
+    }
     if (matches.isEmpty())
         Console::error(QStringLiteral("no topic '%1' in the working cache (see 'bcftool topics')").arg(Console::printable(name)));
     else

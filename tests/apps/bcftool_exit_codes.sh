@@ -41,6 +41,21 @@ expect_rc 0 topics
 expect_rc 3 show 0000
 expect_rc 3 comment 0000 "text"
 
+# A damaged topic file is named with its reason by topics, show, comment and save, never shown empty.
+expect_rc 0 sample "$WORK/sample.bcf"
+expect_rc 0 open "$WORK/sample.bcf"
+damaged=$(find "$XDG_CACHE_HOME" -name annotation.json | head -1)
+printf '{"guid": ' >"$damaged"
+id=$(basename "$(dirname "$damaged")")
+unset BCFTOOL_DEBUG # the library's own warning about the file stays in the log
+for args in "0 topics" "3 show ${id:0:8}" "3 comment $id text" "3 save $WORK/damaged.bcf"; do
+    # shellcheck disable=SC2086
+    expect_rc $args
+    cat "$WORK/out" "$WORK/err" | grep -q "$id.* damaged: unterminated" || fail "$args: the damage is not named"
+done
+export BCFTOOL_DEBUG=1
+expect_rc 0 open "$WORK/sample.bcf"
+
 if [ -d "$CASES" ]; then
     expect_rc 0 open "$CASES/Markup/MaximumInformation.bcf"
     expect_rc 3 show "no-such-topic"

@@ -134,12 +134,14 @@ void TestCacheNested::itemsUnderUnknownOrBrokenTopics()
     QCOMPARE(cache.getSingleComment("nowhere", "x", QString()), QVariantMap());
     QVERIFY(!cache.getSnapshotContent("nowhere", "v", QString()));
 
-    // A topic directory with a broken file: the new item becomes the file's only content.
+    // A topic directory with a damaged file: the change is refused with the reason and the file
+    // is left as it is.
     QVERIFY(QDir(cacheDirectory()).mkdir("broken"));
     QVERIFY(writeFileBytes(topicFilePath("broken"), "not json"));
-    cache.createComment("broken", {{"guid", "c"}}, QString());
-    QCOMPARE(cache.getSingleTopic("broken", QString()),
-             (QVariantMap{{"comments", QVariantList{QVariantMap{{"guid", "c"}}}}}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Topic broken not read: "));
+    QCOMPARE(cache.createComment("broken", {{"guid", "c"}}, QString()), QString());
+    QVERIFY(cache.workingCacheError().contains("damaged"));
+    QCOMPARE(fileBytes(topicFilePath("broken")), QByteArray("not json"));
 }
 
 void TestCacheNested::snapshotBytesSurvive()

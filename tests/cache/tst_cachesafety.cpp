@@ -7,12 +7,15 @@
 #include "BCFDocumentProject.h"
 #include "BCFTestSupport/TestMain.h"
 
+#include "BCFLib/BCFArchiveReader.h"
 #include "BCFLib/BCFModel.h"
+#include "BCFLib/Topic.h"
 #include "BCFapi/BCFFileApi.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -31,6 +34,8 @@ private slots:
     void saveRefusesWhatTheModelWouldDrop_data();
     void saveRefusesWhatTheModelWouldDrop();
     void damagedProjectFileIsReported();
+    void referenceLinksThroughSave_data();
+    void referenceLinksThroughSave();
 
 private:
     static QVariantMap victimRecord(const QString& guid);
@@ -230,6 +235,40 @@ void TestCacheSafety::damagedProjectFileIsReported()
         QVERIFY(Vexamo::BCFDocumentProject::read(path, &error).isEmpty());
         QVERIFY2(error.contains("is damaged"), qPrintable(error));
     }
+}
+
+void TestCacheSafety::referenceLinksThroughSave_data()
+{
+    QTest::addColumn<QVariantMap>("record");
+    QTest::addColumn<QStringList>("saved");
+    const QStringList ab{"a", "b"};
+    QTest::newRow("cleared, leftover list") << QVariantMap{{"reference_link", ""}, {"reference_links", QStringList{"a"}}} << QStringList();
+    QTest::newRow("cleared first of two") << QVariantMap{{"reference_link", ""}, {"reference_links", ab}} << QStringList{"b"};
+    QTest::newRow("edited first") << QVariantMap{{"reference_link", "x"}, {"reference_links", ab}} << QStringList{"x", "b"};
+    QTest::newRow("agreeing") << QVariantMap{{"reference_link", "a"}, {"reference_links", ab}} << ab;
+    QTest::newRow("list only") << QVariantMap{{"reference_links", ab}} << ab;
+    QTest::newRow("single only") << QVariantMap{{"reference_link", "a"}} << QStringList{"a"};
+}
+
+// The working cache's record, saved and read back, holds the links the record stands for.
+void TestCacheSafety::referenceLinksThroughSave()
+{
+    QFETCH(QVariantMap, record);
+    QFETCH(QStringList, saved);
+    Vexamo::BCFCacheApi cache;
+    record.insert("guid", "t");
+    QCOMPARE(cache.createTopic(record, QString()), QStringLiteral("t"));
+    const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+    Vexamo::BCFFileApi document(model, nullptr);
+    QString error;
+    QVERIFY2(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, &error), qPrintable(error));
+    const QTemporaryDir directory;
+    const QString path = directory.filePath("links.bcf");
+    QVERIFY(document.saveTopics(path));
+    const QSharedPointer<BCFLib::BCFModel> read = BCFLib::BCFModel::Create(nullptr);
+    QVERIFY(BCFLib::BCFArchiveReader(read.data()).read(path));
+    QCOMPARE(read->topicCount(), 1);
+    QCOMPARE(read->topics().first()->referenceLinks(), saved);
 }
 
 BCF_TEST_MAIN(TestCacheSafety)

@@ -122,6 +122,9 @@ public:
     // Why the last change of the working cache that failed was not made (locked by another
     // program, no space left, read-only, an id the model refuses); for messages to the user.
     QString workingCacheError() const;
+    // Why the topic file of topic_id cannot be read (damaged, too large, unreadable), for a topic
+    // that lists as an empty record; empty when it reads or there is no such topic.
+    QString topicFileError(const QString& topic_id) const;
 
     // The save question that open, new and the host's close handler ask before the current
     // document goes: when it is modified, Yes / No / Cancel. True when the caller may go on: the

@@ -147,6 +147,11 @@ QString BCFCacheApi::workingCacheError() const
     return m_store->errorString();
 }
 
+QString BCFCacheApi::topicFileError(const QString& topic_id) const
+{
+    return m_store->topicFileError(topic_id);
+}
+
 void BCFCacheApi::createSavingPath()
 {
     m_store->createDirectory();

@@ -111,10 +111,15 @@ bool fromCache(const BCFapi& cache, BCFapi& document, QString* error)
             // Topic files are read and decoded on the thread pool, a few ahead of the one being
             // copied, so reading overlaps the copy and only those few records are held at once.
             const QStringList ids = workingCache->topicIds();
+            int next = 0; // the records arrive in the order of ids
             runOrderedPipeline<QVariantMap>(
                 ids.size(), [&](int index) { return workingCache->getSingleTopic(ids.at(index), projectId); },
                 [&](QVariantMap& topic) {
+                    const QString& id = ids.at(next++);
                     reason = copyTopic(topic, document, projectId);
+                    const QString damage = topic.isEmpty() ? workingCache->topicFileError(id) : QString();
+                    if (!damage.isEmpty())
+                        reason = QStringLiteral("the topic file of %1 is damaged: %2").arg(id, damage);
                     return reason.isEmpty();
                 });
         }

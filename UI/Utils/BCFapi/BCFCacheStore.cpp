@@ -58,9 +58,9 @@ void BCFCacheStore::createDirectory() const
 
 namespace {
 
-QVariantMap readRecord(const QString& directory, const QString& topic_id)
+QVariantMap readRecord(const QString& directory, const QString& topic_id, QString* error = nullptr)
 {
-    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read();
+    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read(error);
     // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
     // second folder, is one topic of that name, listed, found, edited and saved under it, so that
     // every count agrees with what a save writes.
@@ -71,6 +71,13 @@ QVariantMap readRecord(const QString& directory, const QString& topic_id)
 }
 
 } // namespace
+
+QString BCFCacheStore::topicFileError(const QString& topic_id) const
+{
+    QString error;
+    readRecord(m_directory, topic_id, &error);
+    return error;
+}
 
 QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
 {
@@ -89,7 +96,11 @@ bool BCFCacheStore::updateTopic(const QString& topic_id, const std::function<boo
     const BCFCacheLock lock(m_directory, m_lockWait);
     if (!lock.isLocked())
         return fail(lock.errorString());
-    QVariantMap record = readTopic(topic_id);
+    // A damaged topic file is left as it is: a change written over it would drop the whole topic.
+    QString damage;
+    QVariantMap record = readRecord(m_directory, topic_id, &damage);
+    if (!damage.isEmpty())
+        return fail(QStringLiteral("the topic file of %1 is damaged: %2").arg(topic_id, damage));
     if (!change(record))
         return true;
     m_modified = true;

@@ -55,20 +55,28 @@ bool BCFCacheTopicFile::isPlainFile() const
     return info.isFile() && !info.isSymLink();
 }
 
-QVariantMap BCFCacheTopicFile::read() const
+QVariantMap BCFCacheTopicFile::read(QString* error) const
 {
+    if (error)
+        error->clear();
     if (!hasDirectory() || !isPlainFile())
         return QVariantMap();
     QFile file(m_filePath);
     // Binary mode: JSON takes CR LF line ends as whitespace, and text mode would cost a scan of
     // every byte.
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
         return QVariantMap();
+    }
     BCFCacheJsonReader reader;
     QVariantMap record;
-    if (!reader.read(file, &record))
+    if (!reader.read(file, &record)) {
         qWarning("Topic %s not read: %s (%s)", qUtf8Printable(m_topicId), qUtf8Printable(reader.errorString()),
                  qUtf8Printable(m_filePath));
+        if (error)
+            *error = reader.errorString();
+    }
     return record;
 }
 

@@ -195,7 +195,7 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
     topic->setCreationAuthor(record.value(BCFKeys::CreationAuthor).toString());
     topic->setTopicType(record.value(BCFKeys::TopicType).toString());
     topic->setTopicStatus(record.value(BCFKeys::TopicStatus).toString());
-    fillReferenceLinks(topic, record);
+    fillReferenceLinks(topic, record, mode);
     topic->setPriority(record.value(BCFKeys::Priority).toString());
     topic->setIndex(record.contains(BCFKeys::Index) ? record.value(BCFKeys::Index).toInt() : -1);
     topic->setLabels(record.value(BCFKeys::Labels).toStringList());
@@ -252,19 +252,24 @@ void BCFFileApi::fillTopic(const QString& topic_id, const QVariantMap& record, F
     }
 }
 
-void BCFFileApi::fillReferenceLinks(BCFLib::Topic* topic, const QVariantMap& record)
+void BCFFileApi::fillReferenceLinks(BCFLib::Topic* topic, const QVariantMap& record, FillMode mode)
 {
     const QString link = record.value(BCFKeys::ReferenceLink).toString();
     if (!record.contains(BCFLib::Keys::ReferenceLinks)) {
         topic->setReferenceLink(link);
         return;
     }
-    // The model's record carries the full list beside its first entry. The list is taken as given;
-    // a "reference_link" that differs from the topic's current first link was edited on its own
-    // and replaces the first entry of the list.
-    const QString storedLink = topic->referenceLink();
-    topic->setReferenceLinks(record.value(BCFLib::Keys::ReferenceLinks).toStringList());
-    if (link != storedLink)
+    // "reference_link" stands for the first entry of "reference_links"; the model's record carries
+    // both. When they disagree, the single key was edited on its own (an editor that knows only the
+    // one link) unless it still equals the first link the topic had before: on edit the topic's
+    // current first link, on create (every save copies topics this way) the list's own first entry.
+    // An edited link replaces the first entry; an empty one removes the first entry only, the other
+    // links are kept in their order (no file can hold an empty first link before a second one).
+    // A record that carries the list without the single key takes the list as given.
+    const QStringList links = record.value(BCFLib::Keys::ReferenceLinks).toStringList();
+    const QString before = mode == FillMode::Edit ? topic->referenceLink() : links.value(0);
+    topic->setReferenceLinks(links);
+    if (record.contains(BCFKeys::ReferenceLink) && link != before)
         topic->setReferenceLink(link);
 }
 

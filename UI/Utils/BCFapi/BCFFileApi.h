@@ -113,7 +113,7 @@ private:
     // Writes the record into the existing topic topic_id: scalar fields on every call, attachments,
     // comments and viewpoints only when the record carries their key.
     void fillTopic(const QString& topic_id, const QVariantMap& topic, FillMode mode);
-    static void fillReferenceLinks(BCFLib::Topic* topic, const QVariantMap& record);
+    static void fillReferenceLinks(BCFLib::Topic* topic, const QVariantMap& record, FillMode mode);
 
     BCFLib::OrthogonalCamera orthogonalCameraFromQVariant(const QVariantMap& camera) const;
     BCFLib::PerspectiveCamera perspectiveCamerafromQVariant(const QVariantMap& camera) const;

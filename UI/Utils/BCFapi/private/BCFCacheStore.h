@@ -72,6 +72,9 @@ public:
     QVariantList topics(const QStringList& ids) const;
     // The topic's record; empty for an unknown or unsafe id.
     QVariantMap topic(const QString& topic_id) const { return readTopic(topic_id); }
+    // Why the topic file of topic_id cannot be read (damaged, too large, unreadable); empty when it
+    // reads or there is none.
+    QString topicFileError(const QString& topic_id) const;
     // Stores a new topic under its "guid" (a new id when it has none) and returns the id; empty
     // when the id is unsafe, already taken (in any case) or the write fails (nothing is then left
     // behind).
