@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentMap>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <memory>
 
@@ -32,6 +33,11 @@ BCFCacheStore::BCFCacheStore(const QString& directory)
 {
     // A working directory left by an earlier run keeps its topics.
     createDirectory();
+}
+
+BCFCacheStore::~BCFCacheStore()
+{
+    m_removal.waitForFinished();
 }
 
 QString BCFCacheStore::defaultDirectory()
@@ -317,7 +323,11 @@ bool BCFCacheStore::replaceWith(const QString& sideDirectory)
             fail(QStringLiteral("%1 could not be replaced: %2").arg(working, QString::fromLocal8Bit(::strerror(errno))));
     }
     // The side directory now holds the previous document, or the new one that was refused.
-    RemoveDir(side);
+    m_removal.waitForFinished();
+    if (replaced)
+        m_removal = QtConcurrent::run([side] { RemoveDir(side); });
+    else
+        RemoveDir(side);
     return replaced;
 }
 

@@ -2,6 +2,7 @@
 
 #include "BCFapi/BCFapiGlobal.h"
 
+#include <QFuture>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -32,6 +33,10 @@ class BCFAPI_EXPORT BCFCacheStore
 public:
     // directory is the working directory; a missing one is created.
     explicit BCFCacheStore(const QString& directory);
+    // Waits until the previous document that replaceWith set aside is removed.
+    ~BCFCacheStore();
+    BCFCacheStore(const BCFCacheStore&) = delete;
+    BCFCacheStore& operator=(const BCFCacheStore&) = delete;
 
     // The working directory of every working cache of the application: "Annotations" in the
     // application's cache location.
@@ -97,8 +102,11 @@ public:
     QString createSideDirectory();
     // Under the lock, exchanges the working directory with sideDirectory (renameat2 with
     // RENAME_EXCHANGE; two renames where the file system cannot exchange) and removes the previous
-    // document. False, with errorString() and the working directory as it was, when the exchange
-    // fails; the side directory is then removed.
+    // document on a worker thread: deleting thousands of topic folders would otherwise hold up the
+    // caller (the user-interface thread) for seconds. Until it is gone, the previous document waits
+    // in the side directory, which the next replacement and the destructor wait for, and which
+    // removeLeftovers removes should the process die first. False, with errorString() and the
+    // working directory as it was, when the exchange fails; the side directory is then removed.
     bool replaceWith(const QString& sideDirectory);
     // Removes the side directories that processes which no longer run left beside directory, and
     // puts back a working directory that an interrupted two-rename replacement left aside.
@@ -144,6 +152,7 @@ private:
     int m_lockWait = 10000;
     bool m_modified = false;
     bool m_copyingDocument = false;
+    QFuture<void> m_removal;
 };
 
 } // namespace Vexamo
