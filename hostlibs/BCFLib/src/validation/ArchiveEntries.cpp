@@ -1,6 +1,7 @@
 #include "ArchiveEntries.h"
 
 #include "ProblemList.h"
+#include "../ZipEntryIndex.h"
 
 #include <QFileInfo>
 #include <climits>
@@ -8,24 +9,6 @@
 #include <quazip/quazipfileinfo.h>
 
 namespace BCFLib {
-
-namespace {
-
-bool hasControlCharacter(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return true;
-    }
-    return false;
-}
-
-bool isAbsolute(const QString& path)
-{
-    return path.startsWith(QLatin1Char('/')) || (path.size() >= 2 && path.at(1) == QLatin1Char(':'));
-}
-
-} // namespace
 
 ArchiveEntries::ArchiveEntries(const ReadLimits& limits)
     : m_limits(limits)
@@ -90,41 +73,16 @@ bool ArchiveEntries::open(const QString& fileName, ProblemList& problems)
     return true;
 }
 
+// The reader's rules for entry names and references, so that the validator and the reader agree on
+// which entries exist and what a reference names.
 QString ArchiveEntries::normalise(const QString& name)
 {
-    QString path = name;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (isAbsolute(path) || hasControlCharacter(path))
-        return QString();
-    QStringList parts;
-    for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (part == QLatin1String(".."))
-            return QString();
-        if (part != QLatin1String("."))
-            parts.append(part);
-    }
-    return parts.join(QLatin1Char('/'));
+    return ZipEntryIndex::normalise(name);
 }
 
 QString ArchiveEntries::resolve(const QString& folder, const QString& reference)
 {
-    QString ref = reference.trimmed();
-    ref.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (ref.isEmpty() || isAbsolute(ref) || ref.contains(QLatin1String("://")) || hasControlCharacter(ref))
-        return QString();
-    QStringList parts = folder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& part : ref.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (part == QLatin1String("."))
-            continue;
-        if (part == QLatin1String("..")) {
-            if (parts.isEmpty())
-                return QString();
-            parts.removeLast();
-            continue;
-        }
-        parts.append(part);
-    }
-    return parts.join(QLatin1Char('/'));
+    return ZipEntryIndex::resolve(folder, reference);
 }
 
 QString ArchiveEntries::find(const QString& path) const
