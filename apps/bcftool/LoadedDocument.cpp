@@ -26,6 +26,9 @@ LoadedDocument LoadedDocument::read(const QString& path)
         BCFLib::BCFArchiveReader reader(document.m_model.data());
         reader.setProgress([&status](qint64 maximum) { status.addMax(qlonglong(maximum)); },
                            [&status](qint64 steps) { status.addStep(qlonglong(steps)); });
+        // Commands read or convert the document once: its images stay in the file until a command
+        // asks for one, so a large document does not sit in memory whole.
+        reader.setDeferredImages(true);
         reader.read(path);
     }
 

@@ -113,6 +113,9 @@ void BCFCacheApi::createAndStartReaderThread()
 void BCFCacheApi::startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path)
 {
     worker->setProperty(LoadRequestProperty, ++m_lastLoadRequest);
+    // The loaded model is only copied into the working cache: its images are read from the file
+    // during the copy, one at a time, instead of all being held by the model.
+    worker->setDeferredImages(true);
     auto* progress = new OperationStatus(tr("Loading BCF file %1").arg(path), 0, true);
     progress->setParent(worker);
 
@@ -262,7 +265,7 @@ bool BCFCacheApi::buildDocument(const QSharedPointer<BCFLib::BCFModel>& model, c
         BCFCacheStore document(side);
         document.setCopyingDocument(true);
         BCFFileApi loaded(model, nullptr);
-        built = BCFCacheDocumentCopy::intoCache(loaded, document, reason);
+        built = BCFCacheDocumentCopy::intoCache(loaded, document, reason, model.data());
         if (built && !BCFDocumentProject::fromModel(*model).write(document.documentProjectPath())) {
             *reason = tr("the project file could not be written in %1").arg(side);
             built = false;

@@ -197,7 +197,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
                 BCFFileApi document(model, nullptr);
                 // A document the model did not take whole is not written: a partial file would
                 // pass for the user's document.
-                if (!BCFCacheDocumentCopy::fromCache(*this, document, &error))
+                if (!BCFCacheDocumentCopy::fromCache(*this, document, &error, model.data()))
                     return;
                 written = model->serialize(path);
                 if (written)

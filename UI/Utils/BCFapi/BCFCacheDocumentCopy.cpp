@@ -1,10 +1,13 @@
 #include "BCFCacheDocumentCopy.h"
 
 #include "BCFCacheStore.h"
+#include "BCFCacheSnapshotSource.h"
 #include "BCFOrderedPipeline.h"
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFapi.h"
 #include "BCFapi/BCFKeys.h"
+#include "BCFLib/BCFModel.h"
+#include "BCFLib/Topic.h"
 
 #include <memory>
 
@@ -27,7 +30,7 @@ QStringList receiverProjects(const BCFapi& receiver)
 
 } // namespace
 
-bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error)
+bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error, const BCFLib::BCFModel* model)
 {
     // The working cache keeps one anonymous project.
     const QString projectId;
@@ -44,6 +47,16 @@ bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error)
                     const QString viewpointId = viewpoint.value(BCFKeys::Guid).toString();
                     const std::unique_ptr<QByteArray> snapshot(
                         document.getSnapshotContent(topicId, viewpointId, projectId));
+                    const BCFLib::Topic* modelTopic = model ? model->topic(topicId) : nullptr;
+                    if (!snapshot && modelTopic && modelTopic->hasSnapshot(viewpointId)) {
+                        QByteArray unused;
+                        QString reason;
+                        modelTopic->readSnapshot(viewpointId, &unused, &reason);
+                        if (error)
+                            *error = QStringLiteral("the snapshot of viewpoint %1 of the topic %2 could not be read: %3")
+                                         .arg(viewpointId, topicId, reason);
+                        return false;
+                    }
                     if (!snapshot)
                         continue;
                     QVariantMap snapshotRecord;
@@ -66,9 +79,12 @@ bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error)
 
 namespace {
 
-// Copies one topic record of the cache into document, its snapshots through editSnapshotContent.
-// Returns why the document did not take the topic whole, or an empty string.
-QString copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projectId)
+// Copies one topic record of the cache into document, its snapshots through editSnapshotContent,
+// or, given the working cache and the model behind document, as sources that read them from the
+// cache when the model is written. Returns why the document did not take the topic whole, or an
+// empty string.
+QString copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projectId,
+                  const BCFCacheApi* workingCache = nullptr, BCFLib::BCFModel* model = nullptr)
 {
     const QString topicId = topic.value(BCFKeys::Guid).toString();
     // A topic file that could not be read lists as an empty record: saving it would invent a topic
@@ -82,20 +98,26 @@ QString copyTopic(const QVariantMap& topic, BCFapi& document, const QString& pro
     if (document.getViewpoint(topicId, projectId).size() != topic.value(BCFKeys::Viewpoints).toList().size())
         return QStringLiteral("a viewpoint of the topic %1 is not accepted by the model").arg(topicId);
 
+    BCFLib::Topic* modelTopic = workingCache && model ? model->topic(topicId) : nullptr;
     const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
     for (const QVariant& viewpointValue : viewpoints) {
         const QVariantMap viewpoint = viewpointValue.toMap();
         if (!viewpoint.contains(BCFKeys::Snapshot))
             continue;
         QByteArray snapshot = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
-        document.editSnapshotContent(topicId, viewpoint.value(BCFKeys::Guid).toString(), &snapshot, projectId);
+        const QString viewpointId = viewpoint.value(BCFKeys::Guid).toString();
+        if (modelTopic)
+            modelTopic->addSnapshotSource(
+                viewpointId, std::make_shared<BCFCacheSnapshotSource>(*workingCache, topicId, viewpointId, snapshot));
+        else
+            document.editSnapshotContent(topicId, viewpointId, &snapshot, projectId);
     }
     return QString();
 }
 
 } // namespace
 
-bool fromCache(const BCFapi& cache, BCFapi& document, QString* error)
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error, BCFLib::BCFModel* model)
 {
     QString reason;
     const auto* workingCache = qobject_cast<const BCFCacheApi*>(&cache);
@@ -116,7 +138,7 @@ bool fromCache(const BCFapi& cache, BCFapi& document, QString* error)
                 ids.size(), [&](int index) { return workingCache->getSingleTopic(ids.at(index), projectId); },
                 [&](QVariantMap& topic) {
                     const QString& id = ids.at(next++);
-                    reason = copyTopic(topic, document, projectId);
+                    reason = copyTopic(topic, document, projectId, workingCache, model);
                     const QString damage = topic.isEmpty() ? workingCache->topicFileError(id) : QString();
                     if (!damage.isEmpty())
                         reason = QStringLiteral("the topic file of %1 is damaged: %2").arg(id, damage);

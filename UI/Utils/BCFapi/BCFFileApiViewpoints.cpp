@@ -73,9 +73,18 @@ QByteArray* BCFFileApi::getSnapshotContent(const QString& topic_id, const QStrin
 {
     Q_UNUSED(project_id)
     const BCFLib::Topic* topic = topicOf(topic_id);
-    // The model keeps its own bytes; the caller gets a copy it owns.
-    const QByteArray* snapshot = topic ? topic->snapshot(viewpoint_id) : nullptr;
-    return snapshot ? new QByteArray(*snapshot) : nullptr;
+    // The caller gets a copy it owns. An image the model left in its file is read for this call
+    // and not kept, so a copy of a large document holds one image at a time.
+    QByteArray bytes;
+    if (!topic || !topic->hasSnapshot(viewpoint_id))
+        return nullptr;
+    QString error;
+    if (!topic->readSnapshot(viewpoint_id, &bytes, &error)) {
+        qWarning("The snapshot of viewpoint %s could not be read: %s", qUtf8Printable(viewpoint_id),
+                 qUtf8Printable(error));
+        return nullptr;
+    }
+    return new QByteArray(bytes);
 }
 
 void BCFFileApi::editSnapshotContent(const QString& topic_id, const QString& viewpoint_id, QByteArray* content,

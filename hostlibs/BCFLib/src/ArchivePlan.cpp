@@ -1,5 +1,7 @@
 #include "ArchivePlan.h"
 
+#include "BCFLib/ByteSource.h"
+
 #include <algorithm>
 
 namespace BCFLib {
@@ -126,6 +128,16 @@ void ArchivePlan::setData(int index, const QByteArray& data)
     m_entries[size_t(index)].data = data;
 }
 
+void ArchivePlan::setSource(int index, std::shared_ptr<const ByteSource> source)
+{
+    m_entries[size_t(index)].source = std::move(source);
+}
+
+qint64 ArchivePlan::Entry::size() const
+{
+    return source ? source->size() : data.size();
+}
+
 QString ArchivePlan::placeReferencedFile(const QString& wanted, const QString& folder, const QString& fallbackName,
                                          const QByteArray& data, bool compress)
 {
@@ -177,7 +189,7 @@ qint64 ArchivePlan::totalBytes() const
 {
     qint64 total = 0;
     for (const Entry& entry : m_entries)
-        total += entry.data.size();
+        total += entry.size();
     return total;
 }
 

@@ -4,9 +4,12 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <memory>
 #include <vector>
 
 namespace BCFLib {
+
+class ByteSource;
 
 // The entries of an archive about to be written: their paths, content and compression. It keeps
 // the paths safe and distinct: no absolute paths, no "." or ".." parts, no characters that file
@@ -20,9 +23,11 @@ public:
     {
         QString path;       // a folder ends with "/"
         QByteArray data;
+        std::shared_ptr<const ByteSource> source; // read only when written, instead of data
         bool compress = true;
         int group = 0;
         bool referenced = false; // placed by placeReferencedFile(), may be shared
+        qint64 size() const;
     };
 
     // Entries added from now on belong to this group.
@@ -33,6 +38,7 @@ public:
     // A file whose content follows with setData(); -1 when the path is unusable or taken.
     int addFile(const QString& path, bool compress);
     void setData(int index, const QByteArray& data);
+    void setSource(int index, std::shared_ptr<const ByteSource> source);
 
     // Places a file that a document refers to by path: at wanted when that path is usable and free,
     // or already holds the same bytes (several topics sharing one document); otherwise at a free

@@ -1,5 +1,7 @@
 #include "BCFLib/BCFArchiveReader.h"
 
+#include "ArchiveEntrySource.h"
+
 #include "BCFLib/BCFModel.h"
 #include "BCFLib/BimSnippet.h"
 #include "BCFLib/Comment.h"
@@ -76,6 +78,17 @@ void BCFArchiveReader::setProgress(ProgressFunction addMax, ProgressFunction add
 
 bool BCFArchiveReader::read(const QString& fileName)
 {
+    if (m_deferImages) {
+        // The sources of the deferred images keep the archive open; the reader lets go of it.
+        m_deferredArchive = std::make_shared<SharedArchive>(m_limits);
+        const std::shared_ptr<SharedArchive> archive = m_deferredArchive;
+        const bool opened = archive->index.open(fileName);
+        const bool read = opened && readArchive(archive->index);
+        if (!opened)
+            m_model->setLoadError(archive->index.errorString());
+        m_deferredArchive.reset();
+        return read;
+    }
     ZipEntryIndex archive(m_limits);
     if (!archive.open(fileName)) {
         m_model->setLoadError(archive.errorString());
@@ -343,7 +356,11 @@ void BCFArchiveReader::readViewpointFiles(ZipEntryIndex& archive, const QString&
         viewpoint->setSnapshotFile(relativeTo(folder, snapshotPath));
     if (!snapshotPath.isEmpty()) {
         m_usedPaths.insert(snapshotPath);
-        if (archive.read(snapshotPath, m_limits.maxEntryBytes, bytes))
+        QByteArray head;
+        qint64 size = 0;
+        if (m_deferredArchive && archive.scan(snapshotPath, m_limits.maxEntryBytes, ByteSource::HeadSize, head, size))
+            topic->addSnapshotSource(guid, std::make_shared<ArchiveEntrySource>(m_deferredArchive, snapshotPath, size, head));
+        else if (!m_deferredArchive && archive.read(snapshotPath, m_limits.maxEntryBytes, bytes))
             topic->addSnapshot(guid, &bytes);
         else
             warn(tr("Topic folder %1: the snapshot of viewpoint %2 was left out: %3").arg(topicName, guid, archive.errorString()));

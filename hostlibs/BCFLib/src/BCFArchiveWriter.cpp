@@ -2,6 +2,7 @@
 
 #include "ArchivePlan.h"
 #include "BCFLib/BimSnippet.h"
+#include "BCFLib/ByteSource.h"
 #include "BCFLib/DocumentReference.h"
 #include "BCFLib/ReadLimits.h"
 #include "ConversionLog.h"
@@ -16,6 +17,7 @@
 #include "TopicLayout.h"
 #include "VisualizationInfoWriter.h"
 #include "ZipArchiveOutput.h"
+#include "SourcePrefetch.h"
 #include "ZipEntryIndex.h"
 
 #include <QCoreApplication>
@@ -38,6 +40,8 @@ QString tr(const char* text)
 // the central directory) the archive is written as Zip64.
 const int sMaxPlainEntries = 65000;
 const qint64 sMaxPlainBytes = 0xF0000000LL;
+// Contents read ahead of the entry being written.
+const int sReadAhead = 8;
 
 const QLatin1String sDefaultExtensionSchemaName("extensions.xsd");
 
@@ -174,10 +178,10 @@ QString BCFArchiveWriter::checkReadLimits(const ArchivePlan& plan) const
                            || name.endsWith(QLatin1String(".bcfp")) || name.endsWith(QLatin1String(".version"))
                            || name.endsWith(QLatin1String(".xml"));
         const qint64 limit = isXml ? limits.maxXmlEntryBytes : limits.maxEntryBytes;
-        if (entry->data.size() > limit)
+        if (entry->size() > limit)
             return tr("%1 would be %2 MiB; files larger than %3 MiB in a BCF archive are not read, so it is not written.")
                 .arg(entry->path)
-                .arg(entry->data.size() >> 20)
+                .arg(entry->size() >> 20)
                 .arg(limit >> 20);
     }
     return QString();
@@ -267,7 +271,7 @@ bool BCFArchiveWriter::writeArchive(const QString& fileName)
         for (const TopicLayout::ViewpointFiles& files : layout.viewpoints())
             plan.setData(files.visualizationEntry,
                          visualizationWriter.write(*files.viewpoint, files.guid, files.bitmapReferences,
-                                                   layout.topic().snapshot(files.viewpoint->guid()), layout.topicGuid()));
+                                                   files.snapshot.get(), layout.topicGuid()));
         log.add(QLatin1String(ConversionKind::IllegalCharacters), layout.topicGuid(), XmlOutput::takeDroppedCharacters());
     }
     m_report = log.report();
@@ -283,10 +287,30 @@ bool BCFArchiveWriter::writeArchive(const QString& fileName)
         m_error = output.errorString();
         return false;
     }
-    for (const ArchivePlan::Entry* entry : plan.orderedEntries()) {
-        const bool written = entry->path.endsWith(QLatin1Char('/'))
-                                 ? output.addDirectory(entry->path)
-                                 : output.addFile(entry->path, entry->data, entry->compress);
+    // Contents kept in sources (snapshots) are read a few entries ahead, on the thread pool, and
+    // each is let go once written: the document's images are never all in memory at once.
+    const std::vector<const ArchivePlan::Entry*> entries = plan.orderedEntries();
+    std::vector<std::shared_ptr<const ByteSource>> sources;
+    sources.reserve(entries.size());
+    for (const ArchivePlan::Entry* entry : entries)
+        sources.push_back(entry->source);
+    SourcePrefetch prefetch(std::move(sources), sReadAhead);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ArchivePlan::Entry* entry = entries[i];
+        bool written = false;
+        if (entry->path.endsWith(QLatin1Char('/'))) {
+            written = output.addDirectory(entry->path);
+        } else if (entry->source) {
+            QByteArray bytes;
+            QString error;
+            if (!prefetch.take(i, &bytes, &error)) {
+                m_error = tr("%1 could not be read: %2").arg(entry->path, error);
+                return false;
+            }
+            written = output.addFile(entry->path, bytes, entry->compress);
+        } else {
+            written = output.addFile(entry->path, entry->data, entry->compress);
+        }
         if (!written) {
             m_error = output.errorString();
             return false;

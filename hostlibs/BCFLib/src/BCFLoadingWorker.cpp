@@ -22,6 +22,7 @@ void BCFLoadingWorker::doLoad()
     BCFArchiveReader reader(model.data());
     reader.setProgress([this](qint64 max) { emit addMaxSig(max); },
                        [this](qint64 steps) { emit addStepsSig(steps); });
+    reader.setDeferredImages(m_deferImages);
     reader.read(m_fileName);
 
     // The model was created on this (reader) thread; hand it to the thread that created the

@@ -1,6 +1,7 @@
 #include "BCFLib/Topic.h"
 
 #include "BCFLib/BimSnippet.h"
+#include "BCFLib/ByteSource.h"
 #include "BCFLib/Comment.h"
 #include "BCFLib/DocumentReference.h"
 #include "BCFLib/File.h"
@@ -176,20 +177,66 @@ bool Topic::removeViewpoint(const QString& guid)
 QByteArray* Topic::snapshot(const QString& viewpointGuid) const
 {
     const auto it = m_snapshots.find(viewpointGuid.toLower());
-    return it == m_snapshots.end() ? nullptr : &it.value();
+    if (it == m_snapshots.end())
+        return nullptr;
+    if (it->source) {
+        QByteArray bytes;
+        if (!it->source->read(&bytes, nullptr))
+            return nullptr;
+        it->bytes = bytes;
+        it->source.reset();
+    }
+    return &it->bytes;
 }
 
 bool Topic::addSnapshot(const QString& viewpointGuid, QByteArray* bytes)
 {
     if (!bytes || viewpointGuid.isEmpty())
         return false;
-    m_snapshots.insert(viewpointGuid.toLower(), *bytes);
+    m_snapshots.insert(viewpointGuid.toLower(), Snapshot{*bytes, nullptr});
+    return true;
+}
+
+bool Topic::addSnapshotSource(const QString& viewpointGuid, std::shared_ptr<const ByteSource> source)
+{
+    if (!source || viewpointGuid.isEmpty())
+        return false;
+    m_snapshots.insert(viewpointGuid.toLower(), Snapshot{QByteArray(), std::move(source)});
     return true;
 }
 
 bool Topic::removeSnapshot(const QString& viewpointGuid)
 {
     return m_snapshots.remove(viewpointGuid.toLower()) > 0;
+}
+
+bool Topic::hasSnapshot(const QString& viewpointGuid) const
+{
+    return m_snapshots.contains(viewpointGuid.toLower());
+}
+
+std::shared_ptr<const ByteSource> Topic::snapshotSource(const QString& viewpointGuid) const
+{
+    const auto it = m_snapshots.constFind(viewpointGuid.toLower());
+    if (it == m_snapshots.constEnd())
+        return nullptr;
+    return it->source ? it->source : ByteSource::fromBytes(it->bytes);
+}
+
+bool Topic::readSnapshot(const QString& viewpointGuid, QByteArray* bytes, QString* error) const
+{
+    const auto it = m_snapshots.constFind(viewpointGuid.toLower());
+    if (it == m_snapshots.constEnd()) {
+        bytes->clear();
+        if (error)
+            *error = QStringLiteral("the viewpoint %1 has no snapshot").arg(viewpointGuid);
+        return false;
+    }
+    if (!it->source) {
+        *bytes = it->bytes;
+        return true;
+    }
+    return it->source->read(bytes, error);
 }
 
 BimSnippet* Topic::addBimSnippet()

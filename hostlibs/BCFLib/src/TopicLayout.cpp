@@ -1,5 +1,7 @@
 #include "TopicLayout.h"
 
+#include "BCFLib/ByteSource.h"
+
 #include "ArchivePlan.h"
 #include "BCFLib/BimSnippet.h"
 #include "BCFLib/Comment.h"
@@ -80,15 +82,18 @@ bool TopicLayout::placeTopicFiles(ArchivePlan& plan)
         if (files.visualizationEntry < 0)
             return false;
 
-        const QByteArray* snapshot = m_topic.snapshot(viewpoint->guid());
-        if (snapshot && !snapshot->isEmpty()) {
+        // The snapshot is read only when the archive is written: its first bytes tell its type.
+        std::shared_ptr<const ByteSource> snapshot = m_topic.snapshotSource(viewpoint->guid());
+        if (snapshot && snapshot->size() > 0) {
+            const QByteArray head = snapshot->head();
             const QString stem = i == 0 ? QString(sFirstSnapshotStem) : files.guid;
-            files.snapshotFile = stem + QLatin1Char('.') + imageSuffix(*snapshot, viewpoint->snapshotFile());
+            files.snapshotFile = stem + QLatin1Char('.') + imageSuffix(head, viewpoint->snapshotFile());
             const int entry = plan.addFile(m_folder + QLatin1Char('/') + files.snapshotFile,
-                                           !ImageType::isCompressed(*snapshot));
+                                           !ImageType::isCompressed(head));
             if (entry < 0)
                 return false;
-            plan.setData(entry, *snapshot);
+            plan.setSource(entry, snapshot);
+            files.snapshot = std::move(snapshot);
         }
         m_viewpoints.append(files);
     }

@@ -6,8 +6,11 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace BCFLib {
+
+class ByteSource;
 
 class ArchivePlan;
 class Topic;
@@ -35,6 +38,7 @@ public:
         QString visualizationFile; // name in the topic folder
         int visualizationEntry = -1;
         QString snapshotFile;      // empty when the viewpoint has no snapshot
+        std::shared_ptr<const ByteSource> snapshot; // null when the viewpoint has no snapshot
         QStringList bitmapReferences; // one per bitmap of the viewpoint
     };
 

@@ -1,5 +1,6 @@
 #include "VisualizationInfoWriter.h"
 
+#include "BCFLib/ByteSource.h"
 #include "BCFLib/Viewpoint.h"
 #include "ConversionLog.h"
 #include "ImageType.h"
@@ -50,7 +51,17 @@ double VisualizationInfoWriter::writableFieldOfView(double value)
     return value > 0.0 && value < 180.0 ? value : sDefaultFieldOfView;
 }
 
-double VisualizationInfoWriter::aspectRatio(double value, const QByteArray* snapshot, const QString& topic) const
+namespace {
+
+QSize imageSize(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    return QImageReader(&buffer).size();
+}
+
+} // namespace
+
+double VisualizationInfoWriter::aspectRatio(double value, const ByteSource* snapshot, const QString& topic) const
 {
     if (!m_version3) {
         if (value > 0.0)
@@ -59,17 +70,19 @@ double VisualizationInfoWriter::aspectRatio(double value, const QByteArray* snap
     }
     if (value > 0.0 && std::isfinite(value))
         return value;
-    if (snapshot && !snapshot->isEmpty()) {
-        QByteArray bytes = *snapshot;
-        QBuffer buffer(&bytes);
-        const QSize size = QImageReader(&buffer).size();
+    if (snapshot && snapshot->size() > 0) {
+        // The first bytes hold a PNG's size; other formats may need the whole image.
+        QSize size = imageSize(snapshot->head());
+        QByteArray bytes;
+        if (!size.isValid() && snapshot->size() > ByteSource::HeadSize && snapshot->read(&bytes, nullptr))
+            size = imageSize(bytes);
         if (size.width() > 0 && size.height() > 0)
             return double(size.width()) / double(size.height());
     }
     return 1.0;
 }
 
-void VisualizationInfoWriter::writeCamera(QXmlStreamWriter& xml, const Viewpoint& viewpoint, const QByteArray* snapshot,
+void VisualizationInfoWriter::writeCamera(QXmlStreamWriter& xml, const Viewpoint& viewpoint, const ByteSource* snapshot,
                                           const QString& topic) const
 {
     const auto& orthogonal = viewpoint.orthogonalCamera();
@@ -127,7 +140,7 @@ QString VisualizationInfoWriter::writableColor(const QString& color)
 }
 
 QByteArray VisualizationInfoWriter::write(const Viewpoint& viewpoint, const QString& guid,
-                                          const QStringList& bitmapReferences, const QByteArray* snapshot,
+                                          const QStringList& bitmapReferences, const ByteSource* snapshot,
                                           const QString& topic) const
 {
     QByteArray bytes;

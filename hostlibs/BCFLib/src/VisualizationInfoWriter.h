@@ -11,6 +11,7 @@ namespace BCFLib {
 
 struct Component;
 struct ComponentSet;
+class ByteSource;
 class ConversionLog;
 class Viewpoint;
 
@@ -42,7 +43,7 @@ public:
     // guid: the written guid of the viewpoint; bitmapReferences: one per bitmap; snapshot: the
     // viewpoint's snapshot (or null); topic: the written guid of its topic, for the log.
     QByteArray write(const Viewpoint& viewpoint, const QString& guid, const QStringList& bitmapReferences,
-                     const QByteArray* snapshot, const QString& topic) const;
+                     const ByteSource* snapshot, const QString& topic) const;
 
     // The value written for a field of view (see above).
     static double writableFieldOfView(double value);
@@ -52,9 +53,9 @@ public:
 private:
     void writeComponents(QXmlStreamWriter& xml, const ComponentSet& set, const QString& topic) const;
     void writeComponentList(QXmlStreamWriter& xml, const QString& name, const QList<Component>& components) const;
-    void writeCamera(QXmlStreamWriter& xml, const Viewpoint& viewpoint, const QByteArray* snapshot,
+    void writeCamera(QXmlStreamWriter& xml, const Viewpoint& viewpoint, const ByteSource* snapshot,
                      const QString& topic) const;
-    double aspectRatio(double value, const QByteArray* snapshot, const QString& topic) const;
+    double aspectRatio(double value, const ByteSource* snapshot, const QString& topic) const;
 
     bool m_version3;
     ConversionLog& m_log;

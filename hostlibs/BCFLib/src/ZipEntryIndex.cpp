@@ -159,9 +159,9 @@ QString ZipEntryIndex::find(const QString& path) const
     return m_byLowerPath.value(path.toLower());
 }
 
-bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes)
+bool ZipEntryIndex::openEntry(const QString& path, qint64 maxBytes, bool countTotal, QuaZipFile& file, qint64& limit,
+                              qint64& declared)
 {
-    bytes.clear();
     const QString stored = find(path);
     if (stored.isEmpty()) {
         m_error = tr("%1 is missing.").arg(path);
@@ -176,23 +176,70 @@ bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes
     QuaZipFileInfo64 info;
     info.uncompressedSize = 0;
     // A QByteArray holds at most about 2 GiB, whatever the configured limits say.
-    const qint64 limit = qMin(qMin(maxBytes, m_limits.maxTotalBytes - m_totalRead), qint64(INT_MAX - 64));
+    limit = qMin(maxBytes, qint64(INT_MAX - 64));
+    if (countTotal)
+        limit = qMin(limit, m_limits.maxTotalBytes - m_totalRead);
     if (!m_zip.getCurrentFileInfo(&info))
         info.uncompressedSize = 0;
     if (info.uncompressedSize > quint64(limit)) {
         m_error = tr("%1 is larger than allowed.").arg(path);
         return false;
     }
-
-    QuaZipFile file(&m_zip);
+    declared = qint64(info.uncompressedSize);
     if (!file.open(QIODevice::ReadOnly)) {
         m_error = tr("%1 cannot be read (damaged or encrypted).").arg(path);
         return false;
     }
+    return true;
+}
+
+bool ZipEntryIndex::scan(const QString& path, qint64 maxBytes, int headSize, QByteArray& head, qint64& size)
+{
+    head.clear();
+    size = 0;
+    QuaZipFile file(&m_zip);
+    qint64 limit = 0;
+    qint64 declared = 0;
+    if (!openEntry(path, maxBytes, true, file, limit, declared))
+        return false;
+    QByteArray chunk(int(sChunkSize), Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got < 0) {
+            m_error = tr("%1 is damaged.").arg(path);
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (head.size() < headSize)
+            head.append(chunk.constData(), int(qMin<qint64>(got, headSize - head.size())));
+        size += got;
+        if (size > limit) {
+            m_error = tr("%1 is larger than allowed.").arg(path);
+            return false;
+        }
+    }
+    file.close();
+    if (file.getZipError() != UNZ_OK) {
+        m_error = tr("%1 is damaged (checksum error).").arg(path);
+        return false;
+    }
+    m_totalRead += size;
+    return true;
+}
+
+bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes, bool countTotal)
+{
+    bytes.clear();
+    QuaZipFile file(&m_zip);
+    qint64 limit = 0;
+    qint64 declared = 0;
+    if (!openEntry(path, maxBytes, countTotal, file, limit, declared))
+        return false;
     // The buffer is sized from the header, so that each entry takes only its own size. Should the
     // data run on past that size, it grows in chunks while the limit is checked on the bytes
     // actually inflated.
-    bytes.resize(int(qMin<quint64>(info.uncompressedSize, quint64(limit))));
+    bytes.resize(int(qMin(declared, limit)));
     qint64 size = 0;
     for (;;) {
         if (size == bytes.size()) {
@@ -232,7 +279,8 @@ bool ZipEntryIndex::read(const QString& path, qint64 maxBytes, QByteArray& bytes
         m_error = tr("%1 is damaged (checksum error).").arg(path);
         return false;
     }
-    m_totalRead += size;
+    if (countTotal)
+        m_totalRead += size;
     return true;
 }
 

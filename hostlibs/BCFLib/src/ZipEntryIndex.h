@@ -9,6 +9,7 @@
 #include <quazip/unzip.h>
 
 class QIODevice;
+class QuaZipFile;
 
 namespace BCFLib {
 
@@ -41,7 +42,11 @@ public:
 
     // Reads the entry at path (as find() resolves it) into bytes, at most maxBytes. False with
     // errorString() when it is missing, too large, corrupt, or the total limit is reached.
-    bool read(const QString& path, qint64 maxBytes, QByteArray& bytes);
+    // countTotal false reads an entry again that counted once already (a deferred image).
+    bool read(const QString& path, qint64 maxBytes, QByteArray& bytes, bool countTotal = true);
+    // Reads the entry through as read() does (limits, checksum) but keeps only its first headSize
+    // bytes in head and its size in size: checks an image without holding it.
+    bool scan(const QString& path, qint64 maxBytes, int headSize, QByteArray& head, qint64& size);
     qint64 totalBytesRead() const { return m_totalRead; }
 
     // Joins a relative reference to a folder of the archive and resolves "." and ".." within the
@@ -52,6 +57,8 @@ public:
 
 private:
     bool list();
+    bool openEntry(const QString& path, qint64 maxBytes, bool countTotal, QuaZipFile& file, qint64& limit,
+                   qint64& declared);
 
     ReadLimits m_limits;
     QuaZip m_zip;

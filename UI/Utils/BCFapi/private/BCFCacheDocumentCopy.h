@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace BCFLib {
+class BCFModel;
+}
+
 namespace Vexamo {
 
 class BCFapi;
@@ -29,17 +33,26 @@ class BCFCacheStore;
 //      cache.getSingleTopic(id, project) per id on the global thread pool, a few topics ahead; for
 //      each topic, in the cache's order, document.createTopic(topic, project), then
 //      document.editSnapshotContent(topic, viewpoint, bytes, project) for each viewpoint whose
-//      record holds a snapshot. No getSnapshotContent on the cache.
+//      record holds a snapshot (with a model given, see fromCache below: none). No
+//      getSnapshotContent on the cache.
 // Bitmap contents are not moved: the cache keeps none. A subclass of either store therefore sees
 // these calls, not the sequence of copyFromInterface.
 namespace BCFCacheDocumentCopy {
 
-bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error);
+// model: the model behind document when document is a BCFFileApi, else null. Its snapshots are then
+// read from it with their reasons: one that cannot be read (an image left in a file that changed
+// since it was loaded) fails the copy instead of being left out.
+bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error,
+               const BCFLib::BCFModel* model = nullptr);
 // False, with the first refused item in *error, when a topic file of the cache could not be read
 // (the save is refused rather than written without that topic), the document refuses a topic, or keeps fewer
 // comments or viewpoints of a topic than its record holds: a save must then fail, never write a
 // partial file.
-bool fromCache(const BCFapi& cache, BCFapi& document, QString* error = nullptr);
+// model: the model behind document when document is a BCFFileApi, else null. Given a BCFCacheApi
+// cache and the model, the snapshots are not copied but left in the cache's topic files, as sources
+// the model reads when it is written (BCFCacheSnapshotSource): the cache must then outlive the
+// model's write, and a save holds a few images at a time instead of the whole document's.
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error = nullptr, BCFLib::BCFModel* model = nullptr);
 
 } // namespace BCFCacheDocumentCopy
 } // namespace Vexamo

@@ -7,12 +7,14 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QIODevice;
 
 namespace BCFLib {
 
 class BCFModel;
+struct SharedArchive;
 class Topic;
 class Viewpoint;
 class ZipEntryIndex;
@@ -40,6 +42,12 @@ public:
     explicit BCFArchiveReader(BCFModel* model);
     void setProgress(ProgressFunction addMax, ProgressFunction addSteps);
     void setLimits(const ReadLimits& limits) { m_limits = limits; }
+    // With deferred images, read(fileName) checks every snapshot (limits, checksum) but leaves its
+    // bytes in the archive: the topics hold sources that read them when asked (Topic::snapshot(),
+    // readSnapshot(), a write), and the archive file stays open while one of them lives. A model
+    // of a large document then holds no images. Off by default; read(QIODevice*) always reads
+    // them.
+    void setDeferredImages(bool deferred) { m_deferImages = deferred; }
 
     // Returns false when the model's load error was set.
     bool read(const QString& fileName);
@@ -67,6 +75,8 @@ private:
 
     BCFModel* m_model;
     bool m_version3 = false;
+    bool m_deferImages = false;
+    std::shared_ptr<SharedArchive> m_deferredArchive; // set while a deferring read runs
     bool m_hasViewpointEntries = false;
     ReadLimits m_limits;
     ProgressFunction m_addMax;

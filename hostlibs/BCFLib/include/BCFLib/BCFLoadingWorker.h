@@ -26,6 +26,9 @@ public:
 
     QSharedPointer<BCFModel> model() const { return m_model; }
     QString filename() const { return m_fileName; }
+    // Leaves the snapshots in the file until they are asked for (see
+    // BCFArchiveReader::setDeferredImages); set before doLoad().
+    void setDeferredImages(bool deferred) { m_deferImages = deferred; }
 
     Q_INVOKABLE void doLoad();
 
@@ -36,6 +39,7 @@ signals:
 
 private:
     QString m_fileName;
+    bool m_deferImages = false;
     QPointer<QThread> m_creatorThread;
     QSharedPointer<BCFModel> m_model;
 };

@@ -15,6 +15,7 @@
 namespace BCFLib {
 
 class BimSnippet;
+class ByteSource;
 class Comment;
 class DocumentReference;
 class File;
@@ -98,12 +99,21 @@ public:
     // Removes the viewpoint and its snapshot.
     bool removeViewpoint(const QString& guid);
 
-    // Snapshot images by viewpoint guid. snapshot() points at the stored bytes (null when none);
-    // the caller copies them. addSnapshot() copies the bytes, replacing an existing snapshot; a
-    // null pointer has no effect and gives false.
+    // Snapshot images by viewpoint guid, held as bytes or kept in a ByteSource (a reader that
+    // defers images, a host's cache) and read when needed. snapshot() points at the stored bytes
+    // (null when none); the caller copies them. A snapshot kept in a source is read by snapshot()
+    // and held from then on (null, and still kept in its source, when it cannot be read).
+    // addSnapshot() copies the bytes, addSnapshotSource() keeps the source; either replaces an
+    // existing snapshot, and a null pointer has no effect and gives false.
     QByteArray* snapshot(const QString& viewpointGuid) const;
     bool addSnapshot(const QString& viewpointGuid, QByteArray* bytes);
+    bool addSnapshotSource(const QString& viewpointGuid, std::shared_ptr<const ByteSource> source);
     bool removeSnapshot(const QString& viewpointGuid);
+    bool hasSnapshot(const QString& viewpointGuid) const;
+    // The snapshot as a source whatever way it is held (null when none): the writer reads it only
+    // when it writes it, and readSnapshot() reads it without keeping it in the topic.
+    std::shared_ptr<const ByteSource> snapshotSource(const QString& viewpointGuid) const;
+    bool readSnapshot(const QString& viewpointGuid, QByteArray* bytes, QString* error = nullptr) const;
 
     BimSnippet* bimSnippet() const { return m_bimSnippet.get(); }
     // Replaces an existing snippet by a new, empty one.
@@ -146,7 +156,12 @@ private:
     QHash<QString, Comment*> m_commentsByGuid;     // key: lower-case guid
     std::vector<std::unique_ptr<Viewpoint>> m_viewpoints;
     QHash<QString, Viewpoint*> m_viewpointsByGuid; // key: lower-case guid
-    mutable QHash<QString, QByteArray> m_snapshots; // key: lower-case viewpoint guid
+    struct Snapshot
+    {
+        QByteArray bytes;
+        std::shared_ptr<const ByteSource> source; // set while the bytes are not read
+    };
+    mutable QHash<QString, Snapshot> m_snapshots; // key: lower-case viewpoint guid
     std::unique_ptr<BimSnippet> m_bimSnippet;
     std::vector<std::unique_ptr<File>> m_files;
     std::vector<std::unique_ptr<DocumentReference>> m_documentReferences;
