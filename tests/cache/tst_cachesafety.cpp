@@ -36,6 +36,7 @@ private slots:
     void damagedProjectFileIsReported();
     void referenceLinksThroughSave_data();
     void referenceLinksThroughSave();
+    void imagesLeftInTheirFilesAreCopiedOrRefused();
 
 private:
     static QVariantMap victimRecord(const QString& guid);
@@ -269,6 +270,64 @@ void TestCacheSafety::referenceLinksThroughSave()
     QVERIFY(BCFLib::BCFArchiveReader(read.data()).read(path));
     QCOMPARE(read->topicCount(), 1);
     QCOMPARE(read->topics().first()->referenceLinks(), saved);
+}
+
+// Images that stay in their files while a document is copied (a save reads each one from its
+// topic file as it writes it; an open reads each one from the opened file) are copied whole, or the
+// copy fails with the reason: none is ever left out.
+void TestCacheSafety::imagesLeftInTheirFilesAreCopiedOrRefused()
+{
+    // Identifiers the writer keeps as they are (UUIDs), so that the copies can be compared.
+    const QString t = "11111111-2222-3333-4444-555555555555";
+    const QString v = "aaaaaaaa-1111-2222-3333-444444444444";
+    const QByteArray image = awkwardBytes(5000);
+    Vexamo::BCFCacheApi cache;
+    QCOMPARE(cache.createTopic({{"guid", t}, {"title", "x"}, {"viewpoints", QVariantList{QVariantMap{{"guid", v}}}}},
+                               QString()),
+             t);
+    QByteArray bytes = image;
+    cache.editSnapshotContent(t, v, &bytes, QString());
+    const QTemporaryDir directory;
+    const QString saved = directory.filePath("saved.bcf");
+    {
+        const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+        Vexamo::BCFFileApi document(model, nullptr);
+        QString error;
+        QVERIFY2(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, &error, model.data()), qPrintable(error));
+        QVERIFY(document.saveTopics(saved));
+    }
+    {
+        // A snapshot changed by another program between the copy and the write fails the write.
+        const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+        Vexamo::BCFFileApi document(model, nullptr);
+        QVERIFY(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, nullptr, model.data()));
+        QByteArray other = awkwardBytes(4000);
+        cache.editSnapshotContent(t, v, &other, QString());
+        QVERIFY(!document.saveTopics(directory.filePath("late.bcf")));
+        QVERIFY2(model->errorString().contains("changed in the working cache"), qPrintable(model->errorString()));
+    }
+
+    for (const bool cut : {false, true}) {
+        const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+        BCFLib::BCFArchiveReader reader(model.data());
+        reader.setDeferredImages(true);
+        QVERIFY(reader.read(saved));
+        if (cut) {
+            QVERIFY(QFile::resize(saved, 300));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The snapshot of viewpoint " + v + " could not be read"));
+        }
+        Vexamo::BCFCacheStore store(directory.filePath(cut ? "cut" : "whole"));
+        Vexamo::BCFFileApi document(model, nullptr);
+        QString error;
+        QCOMPARE(Vexamo::BCFCacheDocumentCopy::intoCache(document, store, &error, model.data()), !cut);
+        if (cut) {
+            QVERIFY2(error.contains(QString("the snapshot of viewpoint %1 of the topic %2 could not be read").arg(v, t)), qPrintable(error));
+            continue;
+        }
+        const QVariantList viewpoints = store.topic(t).value("viewpoints").toList();
+        QCOMPARE(viewpoints.size(), 1);
+        QCOMPARE(viewpoints.first().toMap().value("snapshot").toMap().value("snapshot_data").toByteArray(), image);
+    }
 }
 
 BCF_TEST_MAIN(TestCacheSafety)
