@@ -34,11 +34,13 @@ trap 'rm -rf "$work"' EXIT
 seeds="$work/seeds"
 mkdir -p "$seeds"
 # Seeds: each official case as a whole archive (first byte 0x00), and as a list of entries
-# "name\ncontent" separated by 0x1E (first byte 0x01), which the reader target zips itself.
+# "name\ncontent" separated by 0x1E (first byte 0x01), which the reader target zips itself; every
+# fourth case also as an archive read with deferred images (first byte 0x02).
 n=0
 for case in "$SHARED"/testcases/*/*/*.bcf; do
   n=$((n + 1))
   { printf '\x00'; cat "$case"; } >"$seeds/archive-$n"
+  if ((n % 4 == 0)); then { printf '\x02'; cat "$case"; } >"$seeds/deferred-$n"; fi
   {
     printf '\x01'
     unzip -Z1 "$case" | while IFS= read -r entry; do

@@ -1,9 +1,11 @@
 // libFuzzer target over the BCF archive reader and the model's record conversions.
 //
 // The first byte chooses how the rest is used:
-//  - even: the bytes are an archive as a user's file would be;
-//  - odd: the bytes are a list of entries "name\ncontent" separated by the byte 0x1E, zipped here with
-//    correct checksums, so that mutations reach the XML readers instead of stopping at the zip layer.
+//  - bit 0 clear: the bytes are an archive as a user's file would be;
+//  - bit 0 set: the bytes are a list of entries "name\ncontent" separated by the byte 0x1E, zipped here
+//    with correct checksums, so that mutations reach the XML readers instead of stopping at the zip
+//    layer;
+//  - bit 1 set: the archive is read from a file with deferred images, which are then read back.
 
 #include "BCFLib/BCFArchiveReader.h"
 #include "BCFLib/BCFModel.h"
@@ -16,11 +18,14 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
 
 #include <cstdint>
+#include <unistd.h>
 
 namespace {
 
@@ -50,20 +55,31 @@ QByteArray zipEntries(const QByteArray& spec)
     return buffer.data();
 }
 
-void readArchive(const QByteArray& archive)
+void readArchive(const QByteArray& archive, bool deferred)
 {
     QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create();
     QByteArray bytes = archive;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
+    // One file per fuzzing process, rewritten for each input.
+    static const QString fileName = QDir::temp().filePath(QStringLiteral("fuzz-bcf-reader-%1.bcf").arg(getpid()));
+    if (deferred) {
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(archive) != archive.size())
+            return;
+    }
     BCFLib::BCFArchiveReader reader(model.data());
+    reader.setDeferredImages(deferred);
     BCFLib::ReadLimits limits;
     limits.maxEntries = 2000;
     limits.maxXmlEntryBytes = 4 * 1024 * 1024;
     limits.maxEntryBytes = 8 * 1024 * 1024;
     limits.maxTotalBytes = 32 * 1024 * 1024;
     reader.setLimits(limits);
-    reader.read(&buffer);
+    if (deferred)
+        reader.read(fileName);
+    else
+        reader.read(&buffer);
 
     // Whatever was read must convert to records and back.
     QString message, title;
@@ -76,6 +92,8 @@ void readArchive(const QByteArray& archive)
     for (BCFLib::Topic* topic : model->topics()) {
         topic->toQVariant();
         for (BCFLib::Viewpoint* viewpoint : topic->viewpoints()) {
+            QByteArray snapshot;
+            topic->readSnapshot(viewpoint->guid(), &snapshot);
             BCFLib::Viewpoint copy(viewpoint->guid());
             copy.fromQVariant(viewpoint->toQVariant());
         }
@@ -93,9 +111,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0 || size > 4 * 1024 * 1024)
         return 0;
     const QByteArray rest(reinterpret_cast<const char*>(data) + 1, int(size - 1));
+    const bool deferred = (data[0] & 2) != 0;
     if (data[0] % 2 == 0)
-        readArchive(rest);
+        readArchive(rest, deferred);
     else
-        readArchive(zipEntries(rest));
+        readArchive(zipEntries(rest), deferred);
     return 0;
 }
