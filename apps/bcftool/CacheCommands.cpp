@@ -4,6 +4,7 @@
 #include "ExitCode.h"
 #include "MessageBoxPrinter.h"
 #include "TopicFormatter.h"
+#include "WriteReportPrinter.h"
 
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFKeys.h"
@@ -54,8 +55,9 @@ QAction* saveMenuCommand(BCFCacheApi& api, const QString& text)
 
 } // namespace
 
-CacheCommands::CacheCommands(MessageBoxPrinter& boxes)
+CacheCommands::CacheCommands(MessageBoxPrinter& boxes, WriteReportPrinter& writeReports)
     : m_boxes(boxes)
+    , m_writeReports(writeReports)
 {
 }
 
@@ -216,10 +218,21 @@ int CacheCommands::save(const QString& path, const QString& version)
 
     bool saved = false;
     QObject::connect(&api, &BCFapi::saved, [&saved](QAction*) { saved = true; });
+    // A save that converts the document (a 3.0 document saved as 2.1) lists what was left out in a
+    // box of its own; the write's own lines of that list are then not printed a second time.
+    bool conversionShown = false;
+    const QMetaObject::Connection boxWatch = QObject::connect(
+        &m_boxes, &MessageBoxPrinter::answered, [&conversionShown](const QString& title, const QString& text) {
+            if (title == QLatin1String("Save BCF") && text.contains(QLatin1String("left out or changed")))
+                conversionShown = true;
+        });
+    m_writeReports.holdNotes();
     {
         SaveDialogAnswer answer(QFileInfo(path).absoluteFilePath());
         command->trigger();
     }
+    m_writeReports.releaseNotes(!conversionShown);
+    QObject::disconnect(boxWatch);
     if (!saved) {
         Console::error(QStringLiteral("could not write %1").arg(Console::printable(path)));
         return NotCarriedOut;

@@ -10,15 +10,17 @@ class BCFCacheApi;
 namespace BCFTool {
 
 class MessageBoxPrinter;
+class WriteReportPrinter;
 
 // The viewer's document workflow on the working cache, one step per run of the tool: each command
 // constructs the BCFCacheApi the way a viewer does and drives it through its public operations
 // and actions. File dialogs are answered with the paths of the command line, message boxes by
-// the MessageBoxPrinter. Each returns an ExitCode.
+// the MessageBoxPrinter; the model's write reports go through the WriteReportPrinter. Each returns
+// an ExitCode.
 class CacheCommands
 {
 public:
-    explicit CacheCommands(MessageBoxPrinter& boxes);
+    CacheCommands(MessageBoxPrinter& boxes, WriteReportPrinter& writeReports);
 
     int open(const QString& path);
     int topics();
@@ -36,6 +38,7 @@ private:
     static QString defaultAuthor();
 
     MessageBoxPrinter& m_boxes;
+    WriteReportPrinter& m_writeReports;
 };
 
 } // namespace BCFTool

@@ -23,7 +23,7 @@ int CommandDispatcher::run(const CommandLine& commandLine)
     WriteReportPrinter writeReports;
     TerminalProgress progress;
     FileCommands files;
-    CacheCommands cache(boxes);
+    CacheCommands cache(boxes, writeReports);
 
     const QString command = commandLine.command();
     const QString first = commandLine.argument(0);

@@ -1,15 +1,12 @@
 #include "ToolLogging.h"
 
+#include "Utility/ConsoleLogging.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 #include <cstdio>
-
-#include <log4cplus/consoleappender.h>
-#include <log4cplus/layout.h>
-#include <log4cplus/logger.h>
-#include <log4cplus/loglevel.h>
 
 namespace BCFTool {
 
@@ -30,14 +27,7 @@ void filterQtMessage(QtMsgType type, const QMessageLogContext& context, const QS
 void ToolLogging::install()
 {
     qInstallMessageHandler(filterQtMessage);
-
-    log4cplus::SharedAppenderPtr appender(new log4cplus::ConsoleAppender(true /* stderr */));
-    appender->setLayout(std::unique_ptr<log4cplus::Layout>(
-        new log4cplus::PatternLayout(LOG4CPLUS_TEXT("bcftool: %p: %m%n"))));
-    log4cplus::Logger root = log4cplus::Logger::getRoot();
-    root.removeAllAppenders();
-    root.addAppender(appender);
-    root.setLogLevel(log4cplus::WARN_LOG_LEVEL);
+    Vexamo::InstallConsoleLogging(QStringLiteral("bcftool"));
 }
 
 } // namespace BCFTool

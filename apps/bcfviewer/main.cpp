@@ -2,6 +2,8 @@
 
 #include "MainWindow.h"
 
+#include "Utility/ConsoleLogging.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 
@@ -10,6 +12,9 @@
 int main(int argc, char** argv)
 {
     log4cplus::Initializer logInitializer;
+    // The library's warnings and errors (a topic skipped by the BCF 1.0 export, a file not
+    // written) go to stderr, as Qt's own messages do.
+    Vexamo::InstallConsoleLogging(QStringLiteral("bcfviewer"));
     QApplication app(argc, argv);
     // The same identity as bcftool: both work on one working cache and one recent-file list.
     QCoreApplication::setOrganizationName(QStringLiteral("Vexamo"));

@@ -6,7 +6,9 @@
 //       floor: `unzip -o` of the archive into a folder beside it.
 // save: the Save command on the opened document (copy of the cache into a model and the write);
 //       floor: `zip -r -n .png` of the unzipped folder.
-// Both also report the longest gap between two turns of the event loop while they run.
+// export: the "Export to BCF 1.0..." command on the opened document; floor: `zip -r` of the
+//       unzipped folder.
+// All three also report the longest gap between two turns of the event loop while they run.
 //
 // Usage: bench_open_save [topics] [runs]   (defaults 3000 and 3). Data goes to a temporary folder,
 // or to BCF_BENCH_DIR when set.
@@ -19,6 +21,7 @@
 #include "BCFapi/BCFFileApi.h"
 
 #include "BCFLib/BCFModel.h"
+#include "QtTools/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,9 +58,10 @@ double runProcess(const QString& program, const QStringList& arguments, const QS
     return ms / 1e3;
 }
 
-// The longest gaps between two turns of the event loop during the opens and the saves.
+// The longest gaps between two turns of the event loop during the opens, saves and exports.
 qint64 longestOpenGapMs = 0;
 qint64 longestSaveGapMs = 0;
+qint64 longestExportGapMs = 0;
 
 double openOnce(Vexamo::BCFCacheApi& api, const QString& path)
 {
@@ -95,6 +99,31 @@ double saveOnce(Vexamo::BCFCacheApi& api)
     longestSaveGapMs = qMax(longestSaveGapMs, gaps.longestGapMs());
     QObject::disconnect(connection);
     return saved ? seconds : -1.0;
+}
+
+// The export command of the save menu, its file dialog answered with target.
+double exportOnce(Vexamo::BCFCacheApi& api, const QString& target)
+{
+    QAction* exportAction = nullptr;
+    for (QAction* action : api.getExtraAction()->menu()->actions()) {
+        if (action->text() == QLatin1String("Export to BCF 1.0..."))
+            exportAction = action;
+    }
+    if (!exportAction)
+        return -1.0;
+    Vexamo::QtTools::setFileDialogAnswerer([&target](const Vexamo::QtTools::FileDialogRequest&) { return target; });
+    bool exported = false;
+    const auto connection = QObject::connect(&api, &Vexamo::BCFCacheApi::exported, [&exported] { exported = true; });
+    QElapsedTimer timer;
+    timer.start();
+    EventLoopGapMeter gaps;
+    exportAction->trigger();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    gaps.stop();
+    longestExportGapMs = qMax(longestExportGapMs, gaps.longestGapMs());
+    QObject::disconnect(connection);
+    Vexamo::QtTools::setFileDialogAnswerer(Vexamo::QtTools::FileDialogAnswerer());
+    return exported ? seconds : -1.0;
 }
 
 // For comparison: a save built from the generic BCFapi::copyFromInterface (which reads every topic
@@ -153,7 +182,7 @@ int main(int argc, char** argv)
     std::printf("archive: %s, %.1f MB, generated in %.1f s\n", qPrintable(archive.describe()),
                 QFileInfo(source).size() / 1e6, generation.nsecsElapsed() / 1e9);
 
-    std::vector<double> unzipTimes, zipTimes, openTimes, saveTimes, copyTimes, writeTimes;
+    std::vector<double> unzipTimes, zipTimes, deflateZipTimes, openTimes, saveTimes, exportTimes, copyTimes, writeTimes;
     const QString unzipped = dir.filePath(QStringLiteral("unzipped"));
     for (int run = 0; run < runs; ++run) {
         QDir(unzipped).removeRecursively();
@@ -165,6 +194,10 @@ int main(int argc, char** argv)
                                                               QStringLiteral(".png"), QStringLiteral("../zipped.zip"),
                                                               QStringLiteral(".")},
                                       unzipped));
+        QFile::remove(dir.filePath(QStringLiteral("deflated.zip")));
+        deflateZipTimes.push_back(runProcess(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-r"),
+                                                                     QStringLiteral("../deflated.zip"), QStringLiteral(".")},
+                                             unzipped));
     }
 
     {
@@ -175,6 +208,7 @@ int main(int argc, char** argv)
             QFile::copy(source, working);
             openTimes.push_back(openOnce(api, working));
             saveTimes.push_back(saveOnce(api));
+            exportTimes.push_back(exportOnce(api, dir.filePath(QStringLiteral("exported.bcf"))));
             double copy = 0.0, write = 0.0;
             saveBreakdown(api, dir.filePath(QStringLiteral("breakdown.bcf")), &copy, &write);
             copyTimes.push_back(copy);
@@ -187,18 +221,25 @@ int main(int argc, char** argv)
     const double zipFloor = median(zipTimes);
     const double open = median(openTimes);
     const double save = median(saveTimes);
+    const double exported = median(exportTimes);
+    const double deflateFloor = median(deflateZipTimes);
     std::printf("median of %d runs\n", runs);
     std::printf("open  %.2f s   floor unzip -o          %.2f s   ratio %.2f (target <= 2.0)\n", open, unzipFloor,
                 open / unzipFloor);
     std::printf("save  %.2f s   floor zip -r -n .png     %.2f s   ratio %.2f (target <= 1.2)\n", save, zipFloor,
                 save / zipFloor);
-    std::printf("longest gap between two turns of the event loop: open %lld ms, save %lld ms (target <= 100)\n",
-                static_cast<long long>(longestOpenGapMs), static_cast<long long>(longestSaveGapMs));
+    std::printf("export %.2f s  floor zip -r             %.2f s   ratio %.2f (target <= 1.2)\n", exported,
+                deflateFloor, exported / deflateFloor);
+    std::printf("longest gap between two turns of the event loop: open %lld ms, save %lld ms, export %lld ms "
+                "(target <= 100)\n",
+                static_cast<long long>(longestOpenGapMs), static_cast<long long>(longestSaveGapMs),
+                static_cast<long long>(longestExportGapMs));
     std::printf("for comparison, a save through copyFromInterface: copy %.2f s + model write %.2f s\n",
                 median(copyTimes), median(writeTimes));
     const bool failed = std::any_of(openTimes.begin(), openTimes.end(), [](double t) { return t < 0; })
-        || std::any_of(saveTimes.begin(), saveTimes.end(), [](double t) { return t < 0; });
+        || std::any_of(saveTimes.begin(), saveTimes.end(), [](double t) { return t < 0; })
+        || std::any_of(exportTimes.begin(), exportTimes.end(), [](double t) { return t < 0; });
     if (failed)
-        std::printf("an open or a save failed\n");
+        std::printf("an open, a save or an export failed\n");
     return failed ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "BCFTestSupport/TestFiles.h"
 #include "BCFTestSupport/TestMain.h"
 
+#include "Utility/ConsoleLogging.h"
 #include "Utility/NewId.h"
 #include "Utility/RemoveDir.h"
 #include "Utility/Vec3dFromQVariant.h"
@@ -11,6 +12,13 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
+
+#include <log4cplus/initializer.h>
+#include <log4cplus/logger.h>
+#include <log4cplus/loggingmacros.h>
+
+#include <iostream>
+#include <sstream>
 
 #ifdef Q_OS_LINUX
 #include <sched.h>
@@ -142,6 +150,23 @@ private slots:
         const osg::Vec3d partial = Vexamo::Vec3dFromQVariant({{QStringLiteral("y"), 7}});
         QCOMPARE(partial, osg::Vec3d(0.0, 7.0, 0.0));
         QCOMPARE(Vexamo::Vec3dFromQVariant({{QStringLiteral("X"), 1.0}}), osg::Vec3d(0.0, 0.0, 0.0));
+    }
+
+    // The libraries' log lines reach stderr with the program's name, from WARN up, once each
+    // even after a second installation; a percent sign in the name stays as it is.
+    void consoleLoggingPrintsWarnings()
+    {
+        log4cplus::Initializer initializer;
+        std::ostringstream captured;
+        std::streambuf* const previous = std::cerr.rdbuf(captured.rdbuf());
+        const auto restore = qScopeGuard([previous] { std::cerr.rdbuf(previous); });
+        Vexamo::InstallConsoleLogging(QStringLiteral("tool%d"));
+        Vexamo::InstallConsoleLogging(QStringLiteral("tool%d"));
+        const log4cplus::Logger logger = log4cplus::Logger::getInstance(LOG4CPLUS_TEXT("Some.Library"));
+        LOG4CPLUS_INFO(logger, "not shown");
+        LOG4CPLUS_WARN(logger, "shown");
+        LOG4CPLUS_ERROR(logger, "also shown");
+        QCOMPARE(QString::fromStdString(captured.str()), QStringLiteral("tool%d: WARN: shown\ntool%d: ERROR: also shown\n"));
     }
 };
 

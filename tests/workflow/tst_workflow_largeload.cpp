@@ -2,7 +2,8 @@
 // the user-interface thread's event loop keeps turning while the worker reads, and the whole
 // document arrives in the cache. The parse grows with the number of topics, so the snapshots are
 // kept small: writing the archive and filling the cache stay cheap while the reader thread still
-// works for a few dozen timer turns. Saving the document back runs on a worker as well.
+// works for a few dozen timer turns. The copy of the loaded document into the cache, the save and
+// the BCF 1.0 export run on workers as well.
 
 #include "BCFArchiveGenerator.h"
 #include "WorkflowTestHelpers.h"
@@ -12,6 +13,7 @@
 
 #include "QtTools/OperationStatusSink.h"
 
+#include "BCFTestSupport/FileDialogAnswers.h"
 #include "BCFTestSupport/MessageBoxAnswerer.h"
 #include "BCFTestSupport/TestMain.h"
 
@@ -63,20 +65,30 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
                 if (title == loadingTitle && opened.isEmpty())
                     loadProgress = qMax(loadProgress, value);
             });
+    // The validity check ends on this thread right when the copy into the cache is handed to the
+    // reader thread: the turns from its end until opened are the copy's and the swap's.
+    int ticksAtCopy = -1;
+    connect(&sink, &Vexamo::OperationStatusSink::finished, [&](quint64, const QString& title) {
+        if (title == QLatin1String("Checking validity") && opened.isEmpty())
+            ticksAtCopy = ticks;
+    });
 
     ticker.start();
     QVERIFY(api.openBCFFile(path));
     const int ticksAtStart = ticks;
     QVERIFY(waitForCount(opened, 1, 600000));
     const int ticksDuringLoad = ticks - ticksAtStart;
+    const int ticksDuringCopy = ticksAtCopy < 0 ? -1 : ticks - ticksAtCopy;
     ticker.stop();
-    Vexamo::OperationStatusSink::install(nullptr);
 
     // The loop turned many times while the worker parsed, and the worker's progress reached us.
     qInfo("%d turns of the event loop during the load", ticksDuringLoad);
     QVERIFY2(ticksDuringLoad >= 10,
              qPrintable(QStringLiteral("%1 turns of the event loop during the load").arg(ticksDuringLoad)));
     QVERIFY(loadProgress > 0);
+    qInfo("%d turns of the event loop during the copy into the cache", ticksDuringCopy);
+    QVERIFY2(ticksDuringCopy >= 2,
+             qPrintable(QStringLiteral("%1 turns of the event loop during the copy").arg(ticksDuringCopy)));
     const QList<QThread*> threads = api.findChildren<QThread*>(QStringLiteral("BCF_2_1ReaderThread"));
     QCOMPARE(threads.size(), 1);
     QVERIFY(threads.at(0) != QThread::currentThread());
@@ -109,6 +121,33 @@ void TestWorkflowLargeLoad::loadDoesNotBlockTheEventLoop()
     const QSharedPointer<BCFLib::BCFModel> written = loadModel(path);
     QVERIFY(written);
     QCOMPARE(written->topicCount(), archive.topics);
+
+    // Exporting it to BCF 1.0: written on a worker while the loop keeps turning, with progress, and
+    // exported() is emitted on this thread before the trigger returns.
+    const QString exportPath = dir.filePath(QStringLiteral("large-bcf1.bcf"));
+    BCFTest::FileDialogAnswers dialogs;
+    dialogs.answer(exportPath);
+    QSignalSpy exported(&api, &BCFCacheApi::exported);
+    qint64 exportProgress = 0;
+    connect(&sink, &Vexamo::OperationStatusSink::progressed, [&](quint64, const QString& title, qint64 value, qint64) {
+        if (title == QLatin1String("Exporting large-bcf1.bcf"))
+            exportProgress = qMax(exportProgress, value);
+    });
+    // A save asked for meanwhile (by a timer: user input waits) is refused without a word.
+    QTimer::singleShot(0, &api, [&api] { actionsOf(api).saveCommand->trigger(); });
+    ticks = 0;
+    ticker.start();
+    actionsOf(api).exportBCF1->trigger();
+    ticker.stop();
+    QCOMPARE(saved.size(), 1);
+    qInfo("%d turns of the event loop during the export", ticks);
+    QCOMPARE(exported.size(), 1);
+    QCOMPARE(exported.at(0).at(0).toString(), exportPath);
+    QVERIFY2(ticks >= 2, qPrintable(QStringLiteral("%1 turns of the event loop during the export").arg(ticks)));
+    QTRY_COMPARE(exportProgress, qint64(archive.topics));
+    QCOMPARE(boxes.count(), 0);
+    QVERIFY(QFileInfo(exportPath).size() > 0);
+    Vexamo::OperationStatusSink::install(nullptr);
 }
 
 BCF_TEST_MAIN(TestWorkflowLargeLoad)

@@ -6,7 +6,10 @@
 #include "BCFapi/BCFapi.h"
 #include "BCFapi/BCFCacheApi.h"
 
+#include "QtTools/OperationStatus.h"
+
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -155,8 +158,9 @@ bool BCF1Export::serialize(const QString& fileName)
         return false;
     }
 
+    OperationStatus progress(QStringLiteral("Exporting %1").arg(QFileInfo(fileName).fileName()), 0, true);
     const auto* cache = qobject_cast<const BCFCacheApi*>(m_source);
-    if (!(cache ? writeCacheTopics(zip, *cache) : writeSourceTopics(zip)))
+    if (!(cache ? writeCacheTopics(zip, *cache, progress) : writeSourceTopics(zip, progress)))
         return false;
 
     // Writes the central directory; only a complete archive replaces the target.
@@ -172,9 +176,10 @@ bool BCF1Export::serialize(const QString& fileName)
     return true;
 }
 
-bool BCF1Export::writeCacheTopics(QuaZip& zip, const BCFCacheApi& cache)
+bool BCF1Export::writeCacheTopics(QuaZip& zip, const BCFCacheApi& cache, OperationStatus& progress)
 {
     const QStringList ids = cache.topicIds();
+    progress.addMax(ids.size());
     const BCF1Export prototype(*this);
     const std::function<TopicEntries(int)> produce = [&](int index) {
         // Each topic gets an exporter of its own: serializing keeps state in the object.
@@ -193,6 +198,7 @@ bool BCF1Export::writeCacheTopics(QuaZip& zip, const BCFCacheApi& cache)
             if (!writeDeflatedEntry(zip, entry))
                 return false;
         }
+        progress.addStep(1);
         return true;
     };
     return runOrderedPipeline<TopicEntries>(ids.size(), produce, consume);
@@ -281,10 +287,12 @@ bool BCF1Export::writeDeflatedEntry(QuaZip& zip, const DeflatedEntry& entry)
     return true;
 }
 
-bool BCF1Export::writeSourceTopics(QuaZip& zip)
+bool BCF1Export::writeSourceTopics(QuaZip& zip, OperationStatus& progress)
 {
     const QVariantList topics = m_source->getTopic(QString());
+    progress.addMax(topics.size());
     for (const QVariant& entry : topics) {
+        progress.addStep(1);
         m_currentTopicGuid = entry.toMap().value(BCFKeys::Guid).toString();
         const QVariantMap topic = m_source->getSingleTopic(m_currentTopicGuid, QString());
         if (topic.isEmpty()) {

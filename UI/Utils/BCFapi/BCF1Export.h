@@ -15,6 +15,7 @@ class QuaZip;
 namespace Vexamo {
 
 class BCFapi;
+class OperationStatus;
 
 // Writes the content of any BCFapi as a BCF 1.0 archive: one folder per topic, named by the topic's
 // guid, holding "markup.bcf", and for a topic with viewpoints the first viewpoint's
@@ -22,6 +23,9 @@ class BCFapi;
 // A BCFCacheApi source (a subclass too) is read through getSingleTopic alone, once per topic, on
 // the global thread pool: its records already hold comments, files, components and snapshots.
 // Any other source is asked for each of them.
+//
+// The export reports its progress, a step per topic, as an OperationStatus titled "Exporting"
+// and the file name.
 //
 // Problems are logged on the logger "Vexamo.Core.Utils.BCFapi.BCF1Export": ERROR messages stop the
 // export (serialize returns false), WARN messages skip the item concerned.
@@ -55,11 +59,11 @@ private:
     // The working cache as source: its records hold comments, files, components and snapshots, so
     // each topic file is read once. Topics are read, serialized and deflated on the global thread
     // pool, a few ahead of the one being written, and written in the cache's order.
-    bool writeCacheTopics(QuaZip& zip, const class BCFCacheApi& cache);
+    bool writeCacheTopics(QuaZip& zip, const class BCFCacheApi& cache, OperationStatus& progress);
     TopicEntries deflateTopic(const QVariantMap& topic);
     bool writeDeflatedEntry(QuaZip& zip, const DeflatedEntry& entry);
     // Any other source, one call of the source per item.
-    bool writeSourceTopics(QuaZip& zip);
+    bool writeSourceTopics(QuaZip& zip, OperationStatus& progress);
 
     bool writeTopicEntries(QuaZip& zip, const QVariantMap& topic);
     bool writeViewpointEntries(QuaZip& zip, const QVariantMap& viewpoint);

@@ -4,6 +4,7 @@
 
 #include <QSharedPointer>
 
+#include <functional>
 #include <memory>
 
 class QFileSystemWatcher;
@@ -199,6 +200,11 @@ private:
     QString currentFileName() const;
     void setCurrentDocument(const QString& path, QAction* entry);
     bool writeCacheTo(const QString& path, const QString& version);
+    // Runs work (a save or an export) on a worker while this thread's event loop turns and user
+    // input waits (BCFWorkerRun). One such write at a time: false, without running work, while
+    // another is running. Loads that finish meanwhile are installed after it, once the signals of
+    // the caller have been emitted.
+    bool writeOnWorker(const std::function<void()>& work);
     bool saveCurrentDocument(QAction* source, const QString& version, bool askForPath);
     void startLoading(BCFLib::BCFLoadingWorker* worker, const QString& path);
     // Installs finished loads in order until one is being copied (true from installLoad).
@@ -216,7 +222,8 @@ private:
     QFileSystemWatcher* m_cacheWatcher = nullptr;
     QTimer* m_cacheChangeTimer = nullptr;
 
-    // True while writeCacheTo waits for its worker (the event loop turns meanwhile).
+    // True while writeOnWorker waits for its worker (a save or an export; the event loop turns
+    // meanwhile).
     bool m_writingCache = false;
     // True while the reload question of the file watch is open.
     bool m_askingReload = false;

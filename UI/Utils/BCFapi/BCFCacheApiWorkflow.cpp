@@ -9,6 +9,7 @@
 #include "BCFapi/BCF1Export.h"
 #include "BCFCacheDocumentCopy.h"
 #include "BCFDocumentProject.h"
+#include "BCFWorkerRun.h"
 #include "BCFapi/BCFFileApi.h"
 
 #include "BCFLib/BCFModel.h"
@@ -22,11 +23,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QEventLoop>
 #include <QFileSystemWatcher>
-#include <QThread>
-
-#include <memory>
 
 namespace Vexamo {
 
@@ -171,57 +168,32 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
         m_watcher->removePath(path);
 
     // The document is built and written on a worker, from a model of its own, while this thread
-    // keeps painting and running timers; user input waits until the file is written, so it never
-    // acts on a document half written. A load that finishes meanwhile is installed afterwards, as
-    // one that finishes while another is being installed.
+    // keeps painting and running timers; user input waits until the file is written.
     // A damaged project file refuses the save, as a damaged topic file does: the saved file would
     // lose the document's project without a word.
     QString error;
     BCFDocumentProject project = BCFDocumentProject::read(m_store->documentProjectPath(), &error);
-    const bool deferLoads = !m_installingLoad;
-    m_installingLoad = true;
     bool written = false;
     BCFLib::ConversionReport report;
-    m_writingCache = true;
     {
         OperationStatus progress(tr("Saving %1").arg(QFileInfo(path).fileName()), 0, true);
-        // A thread of its own, so that the thread pool keeps every core for reading topic files.
-        QEventLoop loop;
-        const std::unique_ptr<QThread> worker(
-            QThread::create([this, path, version, &project, &written, &error, &report] {
-                const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
-                if (!model || !error.isEmpty())
-                    return;
-                project.applyTo(*model);
-                model->setVersion(BCFLib::Version(version));
-                BCFFileApi document(model, nullptr);
-                // A document the model did not take whole is not written: a partial file would
-                // pass for the user's document.
-                if (!BCFCacheDocumentCopy::fromCache(*this, document, &error, model.data()))
-                    return;
-                written = model->serialize(path);
-                if (written)
-                    report = model->conversionReport();
-                else
-                    error = model->errorString();
-            }));
-        connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-        worker->start();
-        if (!worker->isFinished())
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
-        worker->wait();
-    }
-    m_writingCache = false;
-    if (deferLoads) {
-        // After the signals of this save, which its caller emits.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                while (!m_finishedLoads.isEmpty())
-                    installLoad(m_finishedLoads.takeFirst());
-                m_installingLoad = false;
-            },
-            Qt::QueuedConnection);
+        writeOnWorker([this, path, version, &project, &written, &error, &report] {
+            const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
+            if (!model || !error.isEmpty())
+                return;
+            project.applyTo(*model);
+            model->setVersion(BCFLib::Version(version));
+            BCFFileApi document(model, nullptr);
+            // A document the model did not take whole is not written: a partial file would
+            // pass for the user's document.
+            if (!BCFCacheDocumentCopy::fromCache(*this, document, &error, model.data()))
+                return;
+            written = model->serialize(path);
+            if (written)
+                report = model->conversionReport();
+            else
+                error = model->errorString();
+        });
     }
 
     if (!written) {
@@ -262,6 +234,31 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
     if (project.version() != version) {
         project.setVersion(version);
         project.write(m_store->documentProjectPath());
+    }
+    return true;
+}
+
+bool BCFCacheApi::writeOnWorker(const std::function<void()>& work)
+{
+    if (m_writingCache)
+        return false;
+    // A load that finishes meanwhile is installed afterwards, as one that finishes while another
+    // is being installed: the working cache does not change under the worker.
+    const bool deferLoads = !m_installingLoad;
+    m_installingLoad = true;
+    m_writingCache = true;
+    BCFWorkerRun::run(work);
+    m_writingCache = false;
+    if (deferLoads) {
+        // After the signals of this write, which its caller emits.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                while (!m_finishedLoads.isEmpty())
+                    installLoad(m_finishedLoads.takeFirst());
+                m_installingLoad = false;
+            },
+            Qt::QueuedConnection);
     }
     return true;
 }
@@ -388,10 +385,17 @@ void BCFCacheApi::exportToBCF1(bool checked)
     if (path.isEmpty())
         return;
 
-    BCF1Export exporter(this);
-    if (!exporter.serialize(path)) {
-        QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok,
-                             QMessageBox::NoButton);
+    // Written on a worker while this thread keeps painting and user input waits, so that no edit
+    // lands in a document half exported. An export asked for while a save or another export is
+    // being written is refused, as such a save is.
+    bool written = false;
+    if (!writeOnWorker([this, &path, &written] {
+            BCF1Export exporter(this);
+            written = exporter.serialize(path);
+        }))
+        return;
+    if (!written) {
+        QtTools::warning(tr("Error"), tr("Can't save annotations."), QMessageBox::Ok, QMessageBox::NoButton);
         return;
     }
     emit exported(path);
