@@ -219,19 +219,20 @@ int CacheCommands::save(const QString& path, const QString& version)
     bool saved = false;
     QObject::connect(&api, &BCFapi::saved, [&saved](QAction*) { saved = true; });
     // A save that converts the document (a 3.0 document saved as 2.1) lists what was left out in a
-    // box of its own; the write's own lines of that list are then not printed a second time.
-    bool conversionShown = false;
+    // box of its own (the first lines of a long list); the write's own lines are printed only where
+    // the box did not show them.
+    QString shownText;
     const QMetaObject::Connection boxWatch = QObject::connect(
-        &m_boxes, &MessageBoxPrinter::answered, [&conversionShown](const QString& title, const QString& text) {
+        &m_boxes, &MessageBoxPrinter::answered, [&shownText](const QString& title, const QString& text) {
             if (title == QLatin1String("Save BCF") && text.contains(QLatin1String("left out or changed")))
-                conversionShown = true;
+                shownText += text;
         });
     m_writeReports.holdNotes();
     {
         SaveDialogAnswer answer(QFileInfo(path).absoluteFilePath());
         command->trigger();
     }
-    m_writeReports.releaseNotes(!conversionShown);
+    m_writeReports.releaseNotes(shownText);
     QObject::disconnect(boxWatch);
     if (!saved) {
         Console::error(QStringLiteral("could not write %1").arg(Console::printable(path)));

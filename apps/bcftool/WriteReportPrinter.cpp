@@ -12,18 +12,18 @@ WriteReportPrinter::WriteReportPrinter()
 {
     BCFLib::BCFArchiveWriter::setWriteObserver([this](const QString& fileName, bool written, const QString& error,
                                                       const BCFLib::ConversionReport& report) {
-        QStringList lines;
+        QStringList notes;
         for (const BCFLib::ConversionNote& note : report)
-            lines << QStringLiteral("left out or changed: %1").arg(Console::printable(note.toString()));
+            notes << note.toString();
         {
             QMutexLocker lock(&m_mutex);
             if (m_holding) {
-                m_held << lines;
-                lines.clear();
+                m_held << notes;
+                notes.clear();
             }
         }
-        for (const QString& line : qAsConst(lines))
-            Console::error(line);
+        for (const QString& note : qAsConst(notes))
+            printNote(note);
         if (!written)
             Console::error(QStringLiteral("%1 was not written: %2")
                                .arg(Console::printable(fileName), Console::printable(error)));
@@ -41,18 +41,24 @@ void WriteReportPrinter::holdNotes()
     m_holding = true;
 }
 
-void WriteReportPrinter::releaseNotes(bool print)
+void WriteReportPrinter::releaseNotes(const QString& shownText)
 {
-    QStringList lines;
+    QStringList notes;
     {
         QMutexLocker lock(&m_mutex);
         m_holding = false;
-        lines.swap(m_held);
+        notes.swap(m_held);
     }
-    if (print) {
-        for (const QString& line : qAsConst(lines))
-            Console::error(line);
+    const QStringList shown = shownText.split(QLatin1Char('\n'));
+    for (const QString& note : qAsConst(notes)) {
+        if (!shown.contains(note))
+            printNote(note);
     }
+}
+
+void WriteReportPrinter::printNote(const QString& note)
+{
+    Console::error(QStringLiteral("left out or changed: %1").arg(Console::printable(note)));
 }
 
 } // namespace BCFTool

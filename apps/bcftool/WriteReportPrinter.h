@@ -18,15 +18,18 @@ public:
     WriteReportPrinter& operator=(const WriteReportPrinter&) = delete;
 
     // From holdNotes on, the lines of what was left out or changed are kept instead of printed,
-    // until releaseNotes prints them (print) or drops them: for a caller whose write may show the
-    // same list in a message box of its own. Failures are printed at once either way.
+    // until releaseNotes prints those that shownText does not hold already: for a caller whose write
+    // may show the same list (or its first lines) in a message box of its own. Failures are printed
+    // at once either way.
     void holdNotes();
-    void releaseNotes(bool print);
+    void releaseNotes(const QString& shownText);
 
 private:
+    static void printNote(const QString& note);
+
     QMutex m_mutex;
     bool m_holding = false;
-    QStringList m_held;
+    QStringList m_held; // the notes' texts
 };
 
 } // namespace BCFTool
