@@ -133,12 +133,19 @@ private slots:
 
     void writtenRecordComesBack()
     {
+        // Snapshots of every length modulo 3 (base64 padding), and texts that look like the
+        // writer's placeholders for snapshot data.
+        QVariantList viewpoints;
+        for (int size = 0; size < 6; ++size)
+            viewpoints.append(QVariantMap{{"guid", QStringLiteral("\"snapshot-%1").arg(size)},
+                                          {"snapshot", QVariantMap{{"snapshot_data", QByteArray("\0\xff\x80\x7f\x01", size)}}}});
         const QVariantMap record{{"guid", "t"}, {"count", 2.0}, {"title", QString::fromUtf8("é\"\\")},
-                                 {"viewpoints", QVariantList{QVariantMap{
-                                     {"snapshot", QVariantMap{{"snapshot_data", QByteArray("\0\xff", 2)}}}}}}};
+                                 {"viewpoints", viewpoints}};
+        const QByteArray json = Vexamo::BCFCacheRecordCodec::toJson(record);
         QVariantMap read;
-        QVERIFY(BCFCacheJsonReader().read(Vexamo::BCFCacheRecordCodec::toJson(record), &read));
+        QVERIFY(BCFCacheJsonReader().read(json, &read));
         QVERIFY(sameVariant(read, record));
+        QVERIFY(json.contains("\"" + QByteArray("\0\xff\x80\x7f\x01", 5).toBase64() + "\""));
     }
 
     void sizeGuard()

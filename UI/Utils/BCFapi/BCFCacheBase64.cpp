@@ -96,4 +96,29 @@ bool BCFCacheBase64::decode(const char* text, int size, QByteArray* bytes)
     return decodeText(text, size, bytes);
 }
 
+void BCFCacheBase64::appendEncoded(const QByteArray& bytes, QByteArray* text)
+{
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const int start = text->size();
+    text->resize(start + encodedSize(bytes.size()));
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    char* out = text->data() + start;
+    int i = 0;
+    for (const int whole = bytes.size() - bytes.size() % 3; i < whole; i += 3) {
+        const quint32 group = quint32(in[i]) << 16 | quint32(in[i + 1]) << 8 | in[i + 2];
+        *out++ = alphabet[group >> 18];
+        *out++ = alphabet[(group >> 12) & 63];
+        *out++ = alphabet[(group >> 6) & 63];
+        *out++ = alphabet[group & 63];
+    }
+    if (i < bytes.size()) {
+        const bool two = i + 1 < bytes.size();
+        const quint32 group = quint32(in[i]) << 16 | (two ? quint32(in[i + 1]) << 8 : 0);
+        *out++ = alphabet[group >> 18];
+        *out++ = alphabet[(group >> 12) & 63];
+        *out++ = two ? alphabet[(group >> 6) & 63] : '=';
+        *out++ = '=';
+    }
+}
+
 } // namespace Vexamo

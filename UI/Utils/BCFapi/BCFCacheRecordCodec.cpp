@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QUuid>
+#include <QVector>
 #include <QVariantList>
 
 namespace Vexamo {
@@ -87,11 +89,6 @@ void convertSnapshotData(QVariantMap& record, Convert convert)
     *viewpointsIt = viewpoints;
 }
 
-QVariant encodeBytes(const QVariant& data)
-{
-    return QString::fromLatin1(data.toByteArray().toBase64());
-}
-
 QVariant decodeBytes(const QVariant& data)
 {
     return BCFCacheRecordCodec::snapshotBytes(data);
@@ -110,9 +107,39 @@ QByteArray BCFCacheRecordCodec::snapshotBytes(const QVariant& storedData)
 
 QByteArray BCFCacheRecordCodec::toJson(const QVariantMap& record)
 {
+    // Snapshot bytes do not go through QJsonDocument, which would hold their base64 text as UTF-16
+    // and convert it back: each one stands in as a placeholder string, and its base64 text is then
+    // written straight into the JSON text in the placeholder's place. The placeholders carry a
+    // random tag, so no text of the record can pass for one.
     QVariantMap stored = record;
-    convertSnapshotData(stored, encodeBytes);
-    return QJsonDocument::fromVariant(stored).toJson(QJsonDocument::Indented);
+    QVector<QByteArray> snapshots;
+    const QString tag = QStringLiteral("snapshot-%1-").arg(QUuid::createUuid().toString(QUuid::Id128));
+    int encodedSize = 0;
+    convertSnapshotData(stored, [&](const QVariant& data) {
+        snapshots.append(data.toByteArray());
+        encodedSize += BCFCacheBase64::encodedSize(snapshots.last().size());
+        return QVariant(tag + QString::number(snapshots.size() - 1));
+    });
+    const QByteArray json = QJsonDocument::fromVariant(stored).toJson(QJsonDocument::Indented);
+    if (snapshots.isEmpty())
+        return json;
+
+    const QByteArray marker = '"' + tag.toLatin1();
+    QByteArray text;
+    text.reserve(json.size() + encodedSize);
+    int from = 0;
+    for (int at = json.indexOf(marker); at >= 0; at = json.indexOf(marker, from)) {
+        const int digits = at + marker.size();
+        const int end = json.indexOf('"', digits);
+        bool ok = false;
+        const int index = json.mid(digits, end - digits).toInt(&ok);
+        text.append(json.constData() + from, digits - from - tag.size());
+        if (ok && index >= 0 && index < snapshots.size())
+            BCFCacheBase64::appendEncoded(snapshots.at(index), &text);
+        from = end;
+    }
+    text.append(json.constData() + from, json.size() - from);
+    return text;
 }
 
 QVariantMap BCFCacheRecordCodec::fromJson(const QByteArray& json, QString* errorString)

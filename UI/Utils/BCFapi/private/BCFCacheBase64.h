@@ -15,6 +15,10 @@ public:
     static bool decode(const QString& text, QByteArray* bytes);
     // The same for size bytes of text (UTF-8 or Latin-1: any byte outside the alphabet fails).
     static bool decode(const char* text, int size, QByteArray* bytes);
+    // Appends the standard base64 text of bytes (with padding) to *text; the same text as
+    // QByteArray::toBase64, written in place.
+    static void appendEncoded(const QByteArray& bytes, QByteArray* text);
+    static int encodedSize(int size) { return (size + 2) / 3 * 4; }
 };
 
 } // namespace Vexamo
