@@ -148,6 +148,26 @@ private slots:
         QVERIFY(json.contains("\"" + QByteArray("\0\xff\x80\x7f\x01", 5).toBase64() + "\""));
     }
 
+    void oneSnapshotDecoded()
+    {
+        QVariantList viewpoints;
+        for (const char* id : {"a", "b", "B"})
+            viewpoints.append(QVariantMap{{"guid", id}, {"snapshot", QVariantMap{{"snapshot_data", QByteArray(id)}}}});
+        const QVariantMap record{{"guid", "t"}, {"viewpoints", viewpoints}};
+        BCFCacheJsonReader reader;
+        reader.setOnlySnapshotOf("b");
+        QVariantMap read;
+        QVERIFY(reader.read(Vexamo::BCFCacheRecordCodec::toJson(record), &read));
+        const QVariantList readViewpoints = read.value("viewpoints").toList();
+        QCOMPARE(readViewpoints.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QVariantMap viewpoint = readViewpoints.at(i).toMap();
+            QCOMPARE(viewpoint.value("guid"), viewpoints.at(i).toMap().value("guid"));
+            QCOMPARE(viewpoint.value("snapshot").toMap().value("snapshot_data").toByteArray(),
+                     QByteArray(i == 1 ? "b" : ""));
+        }
+    }
+
     void sizeGuard()
     {
         const QByteArray json("{\"title\":\"twenty bytes\"}");

@@ -51,7 +51,7 @@ QByteArray* BCFCacheApi::getSnapshotContent(const QString& topic_id, const QStri
                                             const QString& project_id) const
 {
     Q_UNUSED(project_id)
-    const QVariantMap viewpoint = m_store->listEntry(topic_id, BCFKeys::Viewpoints, viewpoint_id);
+    const QVariantMap viewpoint = m_store->viewpointWithSnapshot(topic_id, viewpoint_id);
     const auto snapshot = viewpoint.constFind(BCFKeys::Snapshot);
     if (snapshot == viewpoint.constEnd())
         return nullptr;

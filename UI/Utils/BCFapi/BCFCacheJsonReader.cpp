@@ -42,8 +42,8 @@ bool equals(std::string_view text, QLatin1String key)
 }
 
 // Where a value sits in the record: only "viewpoints"/n/"snapshot"/"snapshot_data" is read
-// differently (as snapshot bytes).
-enum class Place { Other, Record, Viewpoints, Viewpoint, Snapshot, SnapshotData };
+// differently (as snapshot bytes, or as nothing in a snapshot that is not wanted).
+enum class Place { Other, Record, Viewpoints, Viewpoint, Snapshot, SnapshotData, SkippedSnapshot, SkippedData };
 
 // Turns a parsed document into variants the way QJsonDocument::toVariant and the codec do. exact
 // turns false on a value whose variant might differ from QJsonDocument's: a number token that
@@ -53,19 +53,35 @@ class VariantBuilder
 {
 public:
     bool exact = true;
+    // When not empty, the one viewpoint id whose snapshot is decoded.
+    QByteArray onlySnapshotOf;
+
+    // Whether the snapshot of this viewpoint object is wanted.
+    bool wantsSnapshot(simdjson::dom::object viewpoint) const
+    {
+        if (onlySnapshotOf.isEmpty())
+            return true;
+        std::string_view guid;
+        return viewpoint.at_key(std::string_view(BCFKeys::Guid.data(), size_t(BCFKeys::Guid.size()))).get(guid)
+                   == simdjson::SUCCESS
+               && equals(guid, QLatin1String(onlySnapshotOf.constData(), onlySnapshotOf.size()));
+    }
 
     QVariantMap object(simdjson::dom::object object, Place place)
     {
         QVariantMap map;
+        const bool wanted = place != Place::Viewpoint || wantsSnapshot(object);
         for (const simdjson::dom::key_value_pair field : object) {
             const std::string_view key = field.key;
             Place inner = Place::Other;
             if (place == Place::Record && equals(key, BCFKeys::Viewpoints))
                 inner = Place::Viewpoints;
             else if (place == Place::Viewpoint && equals(key, BCFKeys::Snapshot))
-                inner = Place::Snapshot;
+                inner = wanted ? Place::Snapshot : Place::SkippedSnapshot;
             else if (place == Place::Snapshot && equals(key, BCFKeys::SnapshotData))
                 inner = Place::SnapshotData;
+            else if (place == Place::SkippedSnapshot && equals(key, BCFKeys::SnapshotData))
+                inner = Place::SkippedData;
             const int before = map.size();
             map.insert(QString::fromUtf8(key.data(), int(key.size())), value(field.value, inner));
             // Which of two equal keys QJsonDocument keeps depends on its sorting of the members.
@@ -78,6 +94,8 @@ public:
     QVariant value(simdjson::dom::element element, Place place)
     {
         using Type = simdjson::dom::element_type;
+        if (place == Place::SkippedData)
+            return QByteArray();
         if (place == Place::SnapshotData) {
             if (element.type() == Type::STRING) {
                 const std::string_view text = element.get_string().value_unsafe();
@@ -91,7 +109,9 @@ public:
         switch (element.type()) {
         case Type::OBJECT:
             return object(element.get_object().value_unsafe(),
-                          place == Place::Viewpoint || place == Place::Snapshot ? place : Place::Other);
+                          place == Place::Viewpoint || place == Place::Snapshot || place == Place::SkippedSnapshot
+                              ? place
+                              : Place::Other);
         case Type::ARRAY: {
             const simdjson::dom::array array = element.get_array().value_unsafe();
             QVariantList list;
@@ -189,6 +209,7 @@ bool BCFCacheJsonReader::readPadded(const char* data, qint64 size, QVariantMap* 
         if (parser && parser->parse(data, size_t(size), false).get(root) == simdjson::SUCCESS
             && root.type() == simdjson::dom::element_type::OBJECT) {
             VariantBuilder builder;
+            builder.onlySnapshotOf = m_onlySnapshotOf;
             QVariantMap parsed = builder.object(root.get_object().value_unsafe(), Place::Record);
             if (builder.exact) {
                 *record = std::move(parsed);

@@ -1,7 +1,7 @@
 #include "BCFCacheSnapshotSource.h"
 
 #include "BCFapi/BCFCacheApi.h"
-#include "BCFapi/BCFKeys.h"
+#include <memory>
 
 namespace Vexamo {
 
@@ -18,18 +18,12 @@ BCFCacheSnapshotSource::BCFCacheSnapshotSource(const BCFCacheApi& cache, const Q
 bool BCFCacheSnapshotSource::read(QByteArray* bytes, QString* error) const
 {
     bytes->clear();
-    const QVariantMap topic = m_cache.getSingleTopic(m_topicId, QString());
-    const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
-    for (const QVariant& value : viewpoints) {
-        const QVariantMap viewpoint = value.toMap();
-        if (viewpoint.value(BCFKeys::Guid).toString().compare(m_viewpointId, Qt::CaseInsensitive) != 0)
-            continue;
-        *bytes = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
-        if (bytes->size() == m_size && bytes->startsWith(m_head))
-            return true;
-        break;
+    // Decodes this one snapshot of the topic file, not the others beside it.
+    const std::unique_ptr<QByteArray> snapshot(m_cache.getSnapshotContent(m_topicId, m_viewpointId, QString()));
+    if (snapshot && snapshot->size() == m_size && snapshot->startsWith(m_head)) {
+        *bytes = *snapshot;
+        return true;
     }
-    bytes->clear();
     if (error) {
         const QString damage = m_cache.topicFileError(m_topicId);
         *error = damage.isEmpty()

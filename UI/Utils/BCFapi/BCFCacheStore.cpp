@@ -64,9 +64,10 @@ void BCFCacheStore::createDirectory() const
 
 namespace {
 
-QVariantMap readRecord(const QString& directory, const QString& topic_id, QString* error = nullptr)
+QVariantMap readRecord(const QString& directory, const QString& topic_id, QString* error = nullptr,
+                       const QString& onlySnapshotOf = QString())
 {
-    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read(error);
+    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read(error, onlySnapshotOf);
     // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
     // second folder, is one topic of that name, listed, found, edited and saved under it, so that
     // every count agrees with what a save writes.
@@ -361,6 +362,16 @@ QVariantMap BCFCacheStore::listEntry(const QString& topic_id, const QString& lis
 {
     const QVariantList entries = list(topic_id, listKey);
     const int position = positionInList(entry_id, entries);
+    return position < 0 ? QVariantMap() : entries.at(position).toMap();
+}
+
+QVariantMap BCFCacheStore::viewpointWithSnapshot(const QString& topic_id, const QString& viewpoint_id) const
+{
+    if (viewpoint_id.isEmpty())
+        return listEntry(topic_id, BCFKeys::Viewpoints, viewpoint_id);
+    const QVariantList entries =
+        readRecord(m_directory, topic_id, nullptr, viewpoint_id).value(BCFKeys::Viewpoints).toList();
+    const int position = positionInList(viewpoint_id, entries);
     return position < 0 ? QVariantMap() : entries.at(position).toMap();
 }
 

@@ -40,6 +40,10 @@ public:
     bool read(QFile& file, QVariantMap* record);
 
     QString errorString() const { return m_errorString; }
+    // From now on, decodes only the snapshot of the viewpoint whose "guid" is exactly viewpointId;
+    // the data of the other snapshots reads as empty bytes (an empty id: every snapshot again). For
+    // a caller that wants one image of a topic, which then costs no more than the others' text.
+    void setOnlySnapshotOf(const QString& viewpointId) { m_onlySnapshotOf = viewpointId.toUtf8(); }
 
 private:
     bool fail(const QString& reason, QVariantMap* record);
@@ -47,6 +51,7 @@ private:
 
     qint64 m_maximumSize;
     Parser m_parser;
+    QByteArray m_onlySnapshotOf;
     QString m_errorString;
 };
 

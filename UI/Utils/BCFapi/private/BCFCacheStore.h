@@ -115,6 +115,9 @@ public:
     // The list member listKey of a topic ("comments", "viewpoints") and one entry of it by "guid".
     QVariantList list(const QString& topic_id, const QString& listKey) const;
     QVariantMap listEntry(const QString& topic_id, const QString& listKey, const QString& entry_id) const;
+    // listEntry(topic_id, "viewpoints", viewpoint_id), decoding no snapshot of the topic file but
+    // this viewpoint's: for a caller that wants one image.
+    QVariantMap viewpointWithSnapshot(const QString& topic_id, const QString& viewpoint_id) const;
     // Appends entry (under a new "guid" when it has none) and returns its id. Under an unknown topic
     // nothing is stored and the id is returned all the same; an unsafe topic id, an entry id the
     // model would refuse or one the list holds already (in any case) gives an empty id.
