@@ -148,23 +148,36 @@ private slots:
         QVERIFY(json.contains("\"" + QByteArray("\0\xff\x80\x7f\x01", 5).toBase64() + "\""));
     }
 
-    void oneSnapshotDecoded()
+    // One snapshot decoded and the others left empty; or every snapshot described by its size and
+    // first bytes, except text that is not base64, which reads as usual.
+    void snapshotReadings()
     {
+        const QByteArray image = QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(100, '\x07');
         QVariantList viewpoints;
         for (const char* id : {"a", "b", "B"})
-            viewpoints.append(QVariantMap{{"guid", id}, {"snapshot", QVariantMap{{"snapshot_data", QByteArray(id)}}}});
-        const QVariantMap record{{"guid", "t"}, {"viewpoints", viewpoints}};
-        BCFCacheJsonReader reader;
-        reader.setOnlySnapshotOf("b");
-        QVariantMap read;
-        QVERIFY(reader.read(Vexamo::BCFCacheRecordCodec::toJson(record), &read));
-        const QVariantList readViewpoints = read.value("viewpoints").toList();
-        QCOMPARE(readViewpoints.size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            const QVariantMap viewpoint = readViewpoints.at(i).toMap();
-            QCOMPARE(viewpoint.value("guid"), viewpoints.at(i).toMap().value("guid"));
-            QCOMPARE(viewpoint.value("snapshot").toMap().value("snapshot_data").toByteArray(),
-                     QByteArray(i == 1 ? "b" : ""));
+            viewpoints.append(QVariantMap{{"guid", id}, {"snapshot", QVariantMap{{"snapshot_data", image + id}}}});
+        viewpoints.append(QVariantMap{{"guid", "text"}, {"snapshot", QVariantMap{{"snapshot_data", QString(32, 'A') + "not base64!!"}}}});
+        const QByteArray json = Vexamo::BCFCacheRecordCodec::toJson({{"guid", "t"}, {"viewpoints", viewpoints}})
+                                    .replace("\"" + (QByteArray(32, 'A') + "not base64!!").toBase64() + "\"", "\"" + QByteArray(32, 'A') + "not base64!!\"");
+
+        BCFCacheJsonReader one;
+        one.setSnapshotReading({"b", 0});
+        BCFCacheJsonReader described;
+        described.setSnapshotReading({QString(), 16});
+        QVariantMap oneRecord, describedRecord;
+        QVERIFY(one.read(json, &oneRecord));
+        QVERIFY(described.read(json, &describedRecord));
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray bytes = viewpoints.at(i).toMap().value("snapshot").toMap().value("snapshot_data").toByteArray();
+            const QVariant oneData = oneRecord.value("viewpoints").toList().at(i).toMap().value("snapshot").toMap().value("snapshot_data");
+            QCOMPARE(oneData.toByteArray(), i == 1 ? bytes : QByteArray());
+            const QVariant data = describedRecord.value("viewpoints").toList().at(i).toMap().value("snapshot").toMap().value("snapshot_data");
+            if (i == 3) {
+                QCOMPARE(data.toByteArray(), bytes);
+                continue;
+            }
+            QCOMPARE(data.toMap().value("size").toDouble(), double(bytes.size()));
+            QCOMPARE(data.toMap().value("head").toByteArray(), bytes.left(16));
         }
     }
 

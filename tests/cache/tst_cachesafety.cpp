@@ -287,20 +287,21 @@ void TestCacheSafety::imagesLeftInTheirFilesAreCopiedOrRefused()
              t);
     QByteArray bytes = image;
     cache.editSnapshotContent(t, v, &bytes, QString());
+    const Vexamo::BCFCacheStore cacheStore(cacheDirectory());
     const QTemporaryDir directory;
     const QString saved = directory.filePath("saved.bcf");
     {
         const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
         Vexamo::BCFFileApi document(model, nullptr);
         QString error;
-        QVERIFY2(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, &error, model.data()), qPrintable(error));
+        QVERIFY2(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, &error, model.data(), &cacheStore), qPrintable(error));
         QVERIFY(document.saveTopics(saved));
     }
     {
         // A snapshot changed by another program between the copy and the write fails the write.
         const QSharedPointer<BCFLib::BCFModel> model = BCFLib::BCFModel::Create(nullptr);
         Vexamo::BCFFileApi document(model, nullptr);
-        QVERIFY(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, nullptr, model.data()));
+        QVERIFY(Vexamo::BCFCacheDocumentCopy::fromCache(cache, document, nullptr, model.data(), &cacheStore));
         QByteArray other = awkwardBytes(4000);
         cache.editSnapshotContent(t, v, &other, QString());
         QVERIFY(!document.saveTopics(directory.filePath("late.bcf")));

@@ -186,7 +186,7 @@ bool BCFCacheApi::writeCacheTo(const QString& path, const QString& version)
             BCFFileApi document(model, nullptr);
             // A document the model did not take whole is not written: a partial file would
             // pass for the user's document.
-            if (!BCFCacheDocumentCopy::fromCache(*this, document, &error, model.data()))
+            if (!BCFCacheDocumentCopy::fromCache(*this, document, &error, model.data(), m_store.get()))
                 return;
             written = model->serialize(path);
             if (written)

@@ -96,6 +96,31 @@ bool BCFCacheBase64::decode(const char* text, int size, QByteArray* bytes)
     return decodeText(text, size, bytes);
 }
 
+bool BCFCacheBase64::describe(const char* text, int size, qint64* decodedSize, QByteArray* head, int headSize)
+{
+    if (size % 4 != 0)
+        return false;
+    const int padding = size > 0 && text[size - 1] == '=' ? (text[size - 2] == '=' ? 2 : 1) : 0;
+    const int whole = padding ? size - 4 : size;
+    const DecodingTables& t = tables();
+    quint32 flags = 0;
+    for (int i = 0; i < whole; i += 4) {
+        flags |= t.place[0][code(text[i])] | t.place[1][code(text[i + 1])] | t.place[2][code(text[i + 2])]
+            | t.place[3][code(text[i + 3])];
+    }
+    if (padding)
+        flags |= readGroup(text + whole, 4 - padding);
+    if (flags & Invalid)
+        return false;
+    *decodedSize = qint64(size / 4) * 3 - padding;
+    // Whole groups only, so that the head decodes on its own (padding is in the last group).
+    const int headText = qMin(size, (qMax(headSize, 0) + 2) / 3 * 4);
+    if (!decodeText(text, headText, head))
+        return false;
+    head->truncate(headSize);
+    return true;
+}
+
 void BCFCacheBase64::appendEncoded(const QByteArray& bytes, QByteArray* text)
 {
     static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

@@ -1,12 +1,14 @@
 #include "BCFCacheDocumentCopy.h"
 
 #include "BCFCacheStore.h"
+#include "BCFCacheJsonReader.h"
 #include "BCFCacheSnapshotSource.h"
 #include "BCFOrderedPipeline.h"
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFapi.h"
 #include "BCFapi/BCFKeys.h"
 #include "BCFLib/BCFModel.h"
+#include "BCFLib/ByteSource.h"
 #include "BCFLib/Topic.h"
 
 #include <memory>
@@ -80,11 +82,11 @@ bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error, con
 namespace {
 
 // Copies one topic record of the cache into document, its snapshots through editSnapshotContent,
-// or, given the working cache and the model behind document, as sources that read them from the
-// cache when the model is written. Returns why the document did not take the topic whole, or an
-// empty string.
+// or, given the working cache's store and the model behind document, as sources that read them
+// from the store when the model is written (the record then holds their descriptions). Returns
+// why the document did not take the topic whole, or an empty string.
 QString copyTopic(const QVariantMap& topic, BCFapi& document, const QString& projectId,
-                  const BCFCacheApi* workingCache = nullptr, BCFLib::BCFModel* model = nullptr)
+                  const BCFCacheStore* store = nullptr, BCFLib::BCFModel* model = nullptr)
 {
     const QString topicId = topic.value(BCFKeys::Guid).toString();
     // A topic file that could not be read lists as an empty record: saving it would invent a topic
@@ -98,26 +100,37 @@ QString copyTopic(const QVariantMap& topic, BCFapi& document, const QString& pro
     if (document.getViewpoint(topicId, projectId).size() != topic.value(BCFKeys::Viewpoints).toList().size())
         return QStringLiteral("a viewpoint of the topic %1 is not accepted by the model").arg(topicId);
 
-    BCFLib::Topic* modelTopic = workingCache && model ? model->topic(topicId) : nullptr;
+    BCFLib::Topic* modelTopic = store && model ? model->topic(topicId) : nullptr;
     const QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
     for (const QVariant& viewpointValue : viewpoints) {
         const QVariantMap viewpoint = viewpointValue.toMap();
         if (!viewpoint.contains(BCFKeys::Snapshot))
             continue;
-        QByteArray snapshot = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
+        const QVariant data = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData);
         const QString viewpointId = viewpoint.value(BCFKeys::Guid).toString();
-        if (modelTopic)
+        if (modelTopic) {
+            // Described when the text was plain base64, else the bytes themselves.
+            const bool described = data.userType() == QMetaType::QVariantMap;
+            const QVariantMap description = data.toMap();
+            const QByteArray bytes = described ? QByteArray() : data.toByteArray();
+            const qint64 size = described ? qint64(description.value(BCFCacheJsonReader::DescribedSize).toDouble())
+                                          : bytes.size();
+            const QByteArray head = described ? description.value(BCFCacheJsonReader::DescribedHead).toByteArray()
+                                              : bytes.left(BCFLib::ByteSource::HeadSize);
             modelTopic->addSnapshotSource(
-                viewpointId, std::make_shared<BCFCacheSnapshotSource>(*workingCache, topicId, viewpointId, snapshot));
-        else
+                viewpointId, std::make_shared<BCFCacheSnapshotSource>(*store, topicId, viewpointId, size, head));
+        } else {
+            QByteArray snapshot = data.toByteArray();
             document.editSnapshotContent(topicId, viewpointId, &snapshot, projectId);
+        }
     }
     return QString();
 }
 
 } // namespace
 
-bool fromCache(const BCFapi& cache, BCFapi& document, QString* error, BCFLib::BCFModel* model)
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error, BCFLib::BCFModel* model,
+               const BCFCacheStore* store)
 {
     QString reason;
     const auto* workingCache = qobject_cast<const BCFCacheApi*>(&cache);
@@ -132,13 +145,19 @@ bool fromCache(const BCFapi& cache, BCFapi& document, QString* error, BCFLib::BC
         } else {
             // Topic files are read and decoded on the thread pool, a few ahead of the one being
             // copied, so reading overlaps the copy and only those few records are held at once.
+            // Images left in the store are described, not decoded: the model's write reads them.
+            const bool leaveImages = store && model;
             const QStringList ids = workingCache->topicIds();
             int next = 0; // the records arrive in the order of ids
             runOrderedPipeline<QVariantMap>(
-                ids.size(), [&](int index) { return workingCache->getSingleTopic(ids.at(index), projectId); },
+                ids.size(),
+                [&](int index) {
+                    return leaveImages ? store->topicWithSnapshotsDescribed(ids.at(index), BCFLib::ByteSource::HeadSize)
+                                       : workingCache->getSingleTopic(ids.at(index), projectId);
+                },
                 [&](QVariantMap& topic) {
                     const QString& id = ids.at(next++);
-                    reason = copyTopic(topic, document, projectId, workingCache, model);
+                    reason = copyTopic(topic, document, projectId, leaveImages ? store : nullptr, model);
                     const QString damage = topic.isEmpty() ? workingCache->topicFileError(id) : QString();
                     if (!damage.isEmpty())
                         reason = QStringLiteral("the topic file of %1 is damaged: %2").arg(id, damage);

@@ -55,6 +55,8 @@ public:
     bool exact = true;
     // When not empty, the one viewpoint id whose snapshot is decoded.
     QByteArray onlySnapshotOf;
+    // When above 0, snapshots are described with this many first bytes instead of decoded.
+    int describedHead = 0;
 
     // Whether the snapshot of this viewpoint object is wanted.
     bool wantsSnapshot(simdjson::dom::object viewpoint) const
@@ -100,6 +102,12 @@ public:
             if (element.type() == Type::STRING) {
                 const std::string_view text = element.get_string().value_unsafe();
                 QByteArray bytes;
+                qint64 size = 0;
+                if (describedHead > 0
+                    && BCFCacheBase64::describe(text.data(), int(text.size()), &size, &bytes, describedHead)) {
+                    return QVariantMap{{BCFCacheJsonReader::DescribedSize, double(size)},
+                                       {BCFCacheJsonReader::DescribedHead, bytes}};
+                }
                 if (BCFCacheBase64::decode(text.data(), int(text.size()), &bytes))
                     return bytes;
                 return QByteArray(text.data(), int(text.size()));
@@ -145,6 +153,9 @@ public:
 };
 
 } // namespace
+
+const QLatin1String BCFCacheJsonReader::DescribedSize("size");
+const QLatin1String BCFCacheJsonReader::DescribedHead("head");
 
 BCFCacheJsonReader::BCFCacheJsonReader(qint64 maximumSize, Parser parser)
     // One QByteArray holds the text with simdjson's padding: well below its limit.
@@ -209,7 +220,8 @@ bool BCFCacheJsonReader::readPadded(const char* data, qint64 size, QVariantMap* 
         if (parser && parser->parse(data, size_t(size), false).get(root) == simdjson::SUCCESS
             && root.type() == simdjson::dom::element_type::OBJECT) {
             VariantBuilder builder;
-            builder.onlySnapshotOf = m_onlySnapshotOf;
+            builder.onlySnapshotOf = m_snapshotReading.onlyOf.toUtf8();
+            builder.describedHead = m_snapshotReading.describedHead;
             QVariantMap parsed = builder.object(root.get_object().value_unsafe(), Place::Record);
             if (builder.exact) {
                 *record = std::move(parsed);

@@ -1,31 +1,29 @@
 #include "BCFCacheSnapshotSource.h"
 
-#include "BCFapi/BCFCacheApi.h"
-#include <memory>
+#include "BCFCacheStore.h"
+#include "BCFapi/BCFKeys.h"
 
 namespace Vexamo {
 
-BCFCacheSnapshotSource::BCFCacheSnapshotSource(const BCFCacheApi& cache, const QString& topicId,
-                                               const QString& viewpointId, const QByteArray& bytes)
-    : m_cache(cache)
+BCFCacheSnapshotSource::BCFCacheSnapshotSource(const BCFCacheStore& store, const QString& topicId,
+                                               const QString& viewpointId, qint64 size, const QByteArray& head)
+    : m_store(store)
     , m_topicId(topicId)
     , m_viewpointId(viewpointId)
-    , m_size(bytes.size())
-    , m_head(bytes.left(HeadSize))
+    , m_size(size)
+    , m_head(head)
 {
 }
 
 bool BCFCacheSnapshotSource::read(QByteArray* bytes, QString* error) const
 {
-    bytes->clear();
-    // Decodes this one snapshot of the topic file, not the others beside it.
-    const std::unique_ptr<QByteArray> snapshot(m_cache.getSnapshotContent(m_topicId, m_viewpointId, QString()));
-    if (snapshot && snapshot->size() == m_size && snapshot->startsWith(m_head)) {
-        *bytes = *snapshot;
+    const QVariantMap viewpoint = m_store.viewpointWithSnapshot(m_topicId, m_viewpointId);
+    *bytes = viewpoint.value(BCFKeys::Snapshot).toMap().value(BCFKeys::SnapshotData).toByteArray();
+    if (viewpoint.contains(BCFKeys::Snapshot) && bytes->size() == m_size && bytes->startsWith(m_head))
         return true;
-    }
+    bytes->clear();
     if (error) {
-        const QString damage = m_cache.topicFileError(m_topicId);
+        const QString damage = m_store.topicFileError(m_topicId);
         *error = damage.isEmpty()
                      ? QStringLiteral("the snapshot of viewpoint %1 of the topic %2 changed in the working cache "
                                       "while it was saved")

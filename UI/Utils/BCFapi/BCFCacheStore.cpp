@@ -65,9 +65,9 @@ void BCFCacheStore::createDirectory() const
 namespace {
 
 QVariantMap readRecord(const QString& directory, const QString& topic_id, QString* error = nullptr,
-                       const QString& onlySnapshotOf = QString())
+                       const BCFCacheJsonReader::SnapshotReading& snapshots = BCFCacheJsonReader::SnapshotReading())
 {
-    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read(error, onlySnapshotOf);
+    QVariantMap record = BCFCacheTopicFile(directory, topic_id).read(error, snapshots);
     // The folder name is the topic's id: a folder renamed by hand, or a copy of a topic in a
     // second folder, is one topic of that name, listed, found, edited and saved under it, so that
     // every count agrees with what a save writes.
@@ -89,6 +89,13 @@ QString BCFCacheStore::topicFileError(const QString& topic_id) const
 QVariantMap BCFCacheStore::readTopic(const QString& topic_id) const
 {
     return readRecord(m_directory, topic_id);
+}
+
+QVariantMap BCFCacheStore::topicWithSnapshotsDescribed(const QString& topic_id, int headSize) const
+{
+    BCFCacheJsonReader::SnapshotReading described;
+    described.describedHead = headSize;
+    return readRecord(m_directory, topic_id, nullptr, described);
 }
 
 bool BCFCacheStore::writeTopic(const QString& topic_id, const QVariantMap& record) const
@@ -369,8 +376,9 @@ QVariantMap BCFCacheStore::viewpointWithSnapshot(const QString& topic_id, const 
 {
     if (viewpoint_id.isEmpty())
         return listEntry(topic_id, BCFKeys::Viewpoints, viewpoint_id);
-    const QVariantList entries =
-        readRecord(m_directory, topic_id, nullptr, viewpoint_id).value(BCFKeys::Viewpoints).toList();
+    BCFCacheJsonReader::SnapshotReading one;
+    one.onlyOf = viewpoint_id;
+    const QVariantList entries = readRecord(m_directory, topic_id, nullptr, one).value(BCFKeys::Viewpoints).toList();
     const int position = positionInList(viewpoint_id, entries);
     return position < 0 ? QVariantMap() : entries.at(position).toMap();
 }

@@ -55,7 +55,7 @@ bool BCFCacheTopicFile::isPlainFile() const
     return info.isFile() && !info.isSymLink();
 }
 
-QVariantMap BCFCacheTopicFile::read(QString* error, const QString& onlySnapshotOf) const
+QVariantMap BCFCacheTopicFile::read(QString* error, const BCFCacheJsonReader::SnapshotReading& snapshots) const
 {
     if (error)
         error->clear();
@@ -70,7 +70,7 @@ QVariantMap BCFCacheTopicFile::read(QString* error, const QString& onlySnapshotO
         return QVariantMap();
     }
     BCFCacheJsonReader reader;
-    reader.setOnlySnapshotOf(onlySnapshotOf);
+    reader.setSnapshotReading(snapshots);
     QVariantMap record;
     if (!reader.read(file, &record)) {
         qWarning("Topic %s not read: %s (%s)", qUtf8Printable(m_topicId), qUtf8Printable(reader.errorString()),

@@ -15,6 +15,10 @@ public:
     static bool decode(const QString& text, QByteArray* bytes);
     // The same for size bytes of text (UTF-8 or Latin-1: any byte outside the alphabet fails).
     static bool decode(const char* text, int size, QByteArray* bytes);
+    // Checks size bytes of text as decode() does, without decoding them: gives the decoded size in
+    // *decodedSize and the first headSize decoded bytes (all when fewer) in *head. False when
+    // decode() would refuse the text.
+    static bool describe(const char* text, int size, qint64* decodedSize, QByteArray* head, int headSize);
     // Appends the standard base64 text of bytes (with padding) to *text; the same text as
     // QByteArray::toBase64, written in place.
     static void appendEncoded(const QByteArray& bytes, QByteArray* text);

@@ -48,11 +48,13 @@ bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error,
 // (the save is refused rather than written without that topic), the document refuses a topic, or keeps fewer
 // comments or viewpoints of a topic than its record holds: a save must then fail, never write a
 // partial file.
-// model: the model behind document when document is a BCFFileApi, else null. Given a BCFCacheApi
-// cache and the model, the snapshots are not copied but left in the cache's topic files, as sources
-// the model reads when it is written (BCFCacheSnapshotSource): the cache must then outlive the
-// model's write, and a save holds a few images at a time instead of the whole document's.
-bool fromCache(const BCFapi& cache, BCFapi& document, QString* error = nullptr, BCFLib::BCFModel* model = nullptr);
+// model and store: the model behind document when document is a BCFFileApi, and the store behind
+// cache when cache is a BCFCacheApi. Given both, topics are read from the store with their
+// snapshots described, not decoded, and the snapshots are left in the topic files as sources the
+// model reads when it is written (BCFCacheSnapshotSource): the store must then outlive the model's
+// write, and a save holds a few images at a time instead of the whole document's.
+bool fromCache(const BCFapi& cache, BCFapi& document, QString* error = nullptr, BCFLib::BCFModel* model = nullptr,
+               const BCFCacheStore* store = nullptr);
 
 } // namespace BCFCacheDocumentCopy
 } // namespace Vexamo

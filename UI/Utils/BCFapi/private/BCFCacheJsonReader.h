@@ -40,10 +40,21 @@ public:
     bool read(QFile& file, QVariantMap* record);
 
     QString errorString() const { return m_errorString; }
-    // From now on, decodes only the snapshot of the viewpoint whose "guid" is exactly viewpointId;
-    // the data of the other snapshots reads as empty bytes (an empty id: every snapshot again). For
-    // a caller that wants one image of a topic, which then costs no more than the others' text.
-    void setOnlySnapshotOf(const QString& viewpointId) { m_onlySnapshotOf = viewpointId.toUtf8(); }
+    // How the data of snapshots ("snapshot_data") is read; by default every snapshot is decoded.
+    struct SnapshotReading
+    {
+        // When not empty: only the snapshot of the viewpoint whose "guid" is exactly this one is
+        // decoded, and the others read as empty bytes (for a caller that wants one image).
+        QString onlyOf;
+        // When above 0: snapshots are not decoded but described, as {"size": decoded size,
+        // "head": the first describedHead decoded bytes} (for a caller that reads the images
+        // later). Text that is not strict base64 is read as usual, as is every snapshot of a file
+        // that takes the QJsonDocument path.
+        int describedHead = 0;
+    };
+    static const QLatin1String DescribedSize;
+    static const QLatin1String DescribedHead;
+    void setSnapshotReading(const SnapshotReading& reading) { m_snapshotReading = reading; }
 
 private:
     bool fail(const QString& reason, QVariantMap* record);
@@ -51,7 +62,7 @@ private:
 
     qint64 m_maximumSize;
     Parser m_parser;
-    QByteArray m_onlySnapshotOf;
+    SnapshotReading m_snapshotReading;
     QString m_errorString;
 };
 

@@ -118,6 +118,10 @@ public:
     // listEntry(topic_id, "viewpoints", viewpoint_id), decoding no snapshot of the topic file but
     // this viewpoint's: for a caller that wants one image.
     QVariantMap viewpointWithSnapshot(const QString& topic_id, const QString& viewpoint_id) const;
+    // topic(topic_id) with each snapshot's data described ({"size", "head"} of headSize bytes, see
+    // BCFCacheJsonReader::SnapshotReading) instead of decoded: for a save that reads the images
+    // when it writes them.
+    QVariantMap topicWithSnapshotsDescribed(const QString& topic_id, int headSize) const;
     // Appends entry (under a new "guid" when it has none) and returns its id. Under an unknown topic
     // nothing is stored and the id is returned all the same; an unsafe topic id, an entry id the
     // model would refuse or one the list holds already (in any case) gives an empty id.

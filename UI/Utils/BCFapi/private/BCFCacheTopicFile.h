@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BCFCacheJsonReader.h"
+
 #include <QString>
 #include <QVariantMap>
 
@@ -29,9 +31,9 @@ public:
     // The stored record; empty when the file is missing, unreadable, larger than
     // BCFCacheJsonReader::DefaultMaximumSize, not valid JSON or not an object (with a warning giving
     // the reason for the last three). error, when given, receives that reason, and is emptied
-    // when the file reads or is missing. With onlySnapshotOf, only the snapshot of that viewpoint is
-    // decoded (see BCFCacheJsonReader::setOnlySnapshotOf).
-    QVariantMap read(QString* error = nullptr, const QString& onlySnapshotOf = QString()) const;
+    // when the file reads or is missing. snapshots: how the snapshots' data is read.
+    QVariantMap read(QString* error = nullptr,
+                     const BCFCacheJsonReader::SnapshotReading& snapshots = BCFCacheJsonReader::SnapshotReading()) const;
     enum class Durability {
         Flushed,   // on disk before the call returns (what a user's edit needs)
         Unflushed, // left to the system's write-back; for content that can be made again
