@@ -30,11 +30,12 @@ class BCFCacheStore;
 //      (a full disk, a read-only cache) ends the copy: false, with the topic and the store's
 //      reason in *error. Each topic's snapshots are released once its record is written.
 //  fromCache: cache.getTopic(project), or for a BCFCacheApi cache.topicIds() and then
-//      cache.getSingleTopic(id, project) per id on the global thread pool, a few topics ahead; for
+//      cache.getSingleTopic(id, project) per id (with model and store given, see fromCache below:
+//      the store's topicWithSnapshotsDescribed) on the global thread pool, a few topics ahead; for
 //      each topic, in the cache's order, document.createTopic(topic, project), then
 //      document.editSnapshotContent(topic, viewpoint, bytes, project) for each viewpoint whose
-//      record holds a snapshot (with a model given, see fromCache below: none). No
-//      getSnapshotContent on the cache.
+//      record holds a snapshot (with model and store given: none). No getSnapshotContent on the
+//      cache.
 // Bitmap contents are not moved: the cache keeps none. A subclass of either store therefore sees
 // these calls, not the sequence of copyFromInterface.
 namespace BCFCacheDocumentCopy {
