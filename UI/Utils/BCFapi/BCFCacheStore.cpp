@@ -9,6 +9,7 @@
 #include "Utility/RemoveDir.h"
 
 #include <QDir>
+#include <QThread>
 #include <QDirIterator>
 #include <QAtomicInt>
 #include <QFile>
@@ -31,6 +32,7 @@ namespace Vexamo {
 BCFCacheStore::BCFCacheStore(const QString& directory)
     : m_directory(QDir::cleanPath(directory) + QDir::separator())
 {
+    m_removalPool.setMaxThreadCount(1);
     // A working directory left by an earlier run keeps its topics.
     createDirectory();
 }
@@ -333,7 +335,12 @@ bool BCFCacheStore::replaceWith(const QString& sideDirectory)
     // The side directory now holds the previous document, or the new one that was refused.
     m_removal.waitForFinished();
     if (replaced)
-        m_removal = QtConcurrent::run([side] { RemoveDir(side); });
+        m_removal = QtConcurrent::run(&m_removalPool, [side] {
+            // Only when nothing else wants the processor: a save or listing right after the open
+            // must not wait behind the removal of thousands of folders.
+            QThread::currentThread()->setPriority(QThread::IdlePriority);
+            RemoveDir(side);
+        });
     else
         RemoveDir(side);
     return replaced;

@@ -3,6 +3,7 @@
 #include "BCFapi/BCFapiGlobal.h"
 
 #include <QFuture>
+#include <QThreadPool>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -159,6 +160,9 @@ private:
     int m_lockWait = 10000;
     bool m_modified = false;
     bool m_copyingDocument = false;
+    // The previous document is removed on a thread of its own, not on the global pool, which the
+    // reads of the next save or listing need.
+    QThreadPool m_removalPool;
     QFuture<void> m_removal;
 };
 
