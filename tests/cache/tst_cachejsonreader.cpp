@@ -156,9 +156,10 @@ private slots:
         QVariantList viewpoints;
         for (const char* id : {"a", "b", "B"})
             viewpoints.append(QVariantMap{{"guid", id}, {"snapshot", QVariantMap{{"snapshot_data", image + id}}}});
-        viewpoints.append(QVariantMap{{"guid", "text"}, {"snapshot", QVariantMap{{"snapshot_data", QString(32, 'A') + "not base64!!"}}}});
+        viewpoints.append(QVariantMap{{"guid", "text"}, {"snapshot", QVariantMap{{"snapshot_data", QString(24, 'A') + "not base64!!" + QString(24, 'A')}}}});
         const QByteArray json = Vexamo::BCFCacheRecordCodec::toJson({{"guid", "t"}, {"viewpoints", viewpoints}})
-                                    .replace("\"" + (QByteArray(32, 'A') + "not base64!!").toBase64() + "\"", "\"" + QByteArray(32, 'A') + "not base64!!\"");
+                                    .replace("\"" + (QByteArray(24, 'A') + "not base64!!" + QByteArray(24, 'A')).toBase64() + "\"",
+                                             "\"" + QByteArray(24, 'A') + "not base64!!" + QByteArray(24, 'A') + "\"");
 
         BCFCacheJsonReader one;
         one.setSnapshotReading({"b", 0});

@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Vexamo {
 
 namespace {
@@ -103,8 +107,27 @@ bool BCFCacheBase64::describe(const char* text, int size, qint64* decodedSize, Q
     const int padding = size > 0 && text[size - 1] == '=' ? (text[size - 2] == '=' ? 2 : 1) : 0;
     const int whole = padding ? size - 4 : size;
     const DecodingTables& t = tables();
+    int i = 0;
+#if defined(__SSE2__)
+    // Sixteen characters at a time: each must be a letter, a digit, '+' or '/'. Bytes from 0x80 up
+    // compare as negative and fail every range.
+    const auto inRange = [](__m128i c, char low, char high) {
+        return _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8(char(low - 1))), _mm_cmplt_epi8(c, _mm_set1_epi8(char(high + 1))));
+    };
+    __m128i valid = _mm_set1_epi8(char(0xff));
+    for (; i + 16 <= whole; i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        const __m128i ok = _mm_or_si128(
+            _mm_or_si128(inRange(c, 'A', 'Z'), inRange(c, 'a', 'z')),
+            _mm_or_si128(inRange(c, '0', '9'),
+                         _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('+')), _mm_cmpeq_epi8(c, _mm_set1_epi8('/')))));
+        valid = _mm_and_si128(valid, ok);
+    }
+    if (_mm_movemask_epi8(valid) != 0xffff)
+        return false;
+#endif
     quint32 flags = 0;
-    for (int i = 0; i < whole; i += 4) {
+    for (; i < whole; i += 4) {
         flags |= t.place[0][code(text[i])] | t.place[1][code(text[i + 1])] | t.place[2][code(text[i + 2])]
             | t.place[3][code(text[i + 3])];
     }
