@@ -1,7 +1,6 @@
 #include "BCFLib/BCFArchiveReader.h"
 
 #include "ArchiveEntrySource.h"
-
 #include "BCFLib/BCFModel.h"
 #include "BCFLib/BimSnippet.h"
 #include "BCFLib/Comment.h"
