@@ -313,10 +313,8 @@ void TestCacheSafety::imagesLeftInTheirFilesAreCopiedOrRefused()
         BCFLib::BCFArchiveReader reader(model.data());
         reader.setDeferredImages(true);
         QVERIFY(reader.read(saved));
-        if (cut) {
+        if (cut)
             QVERIFY(QFile::resize(saved, 300));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The snapshot of viewpoint " + v + " could not be read"));
-        }
         Vexamo::BCFCacheStore store(directory.filePath(cut ? "cut" : "whole"));
         Vexamo::BCFFileApi document(model, nullptr);
         QString error;

@@ -43,27 +43,32 @@ bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error, con
             topicValue = QVariant();
             const QString topicId = topic.value(BCFKeys::Guid).toString();
             if (topic.contains(BCFKeys::Viewpoints)) {
+                const BCFLib::Topic* modelTopic = model ? model->topic(topicId) : nullptr;
                 QVariantList viewpoints = topic.value(BCFKeys::Viewpoints).toList();
                 for (QVariant& viewpointValue : viewpoints) {
                     QVariantMap viewpoint = viewpointValue.toMap();
                     const QString viewpointId = viewpoint.value(BCFKeys::Guid).toString();
-                    const std::unique_ptr<QByteArray> snapshot(
-                        document.getSnapshotContent(topicId, viewpointId, projectId));
-                    const BCFLib::Topic* modelTopic = model ? model->topic(topicId) : nullptr;
-                    if (!snapshot && modelTopic && modelTopic->hasSnapshot(viewpointId)) {
-                        QByteArray unused;
+                    QByteArray bytes;
+                    if (modelTopic) {
+                        if (!modelTopic->hasSnapshot(viewpointId))
+                            continue;
                         QString reason;
-                        modelTopic->readSnapshot(viewpointId, &unused, &reason);
-                        if (error)
-                            *error = QStringLiteral("the snapshot of viewpoint %1 of the topic %2 could not be read: %3")
-                                         .arg(viewpointId, topicId, reason);
-                        return false;
+                        if (!modelTopic->readSnapshot(viewpointId, &bytes, &reason)) {
+                            if (error)
+                                *error = QStringLiteral("the snapshot of viewpoint %1 of the topic %2 could not be read: %3")
+                                             .arg(viewpointId, topicId, reason);
+                            return false;
+                        }
+                    } else {
+                        const std::unique_ptr<QByteArray> snapshot(
+                            document.getSnapshotContent(topicId, viewpointId, projectId));
+                        if (!snapshot)
+                            continue;
+                        bytes = *snapshot;
                     }
-                    if (!snapshot)
-                        continue;
                     QVariantMap snapshotRecord;
                     snapshotRecord.insert(BCFKeys::SnapshotType, QStringLiteral("png"));
-                    snapshotRecord.insert(BCFKeys::SnapshotData, *snapshot);
+                    snapshotRecord.insert(BCFKeys::SnapshotData, bytes);
                     viewpoint.insert(BCFKeys::Snapshot, snapshotRecord);
                     viewpointValue = viewpoint;
                 }

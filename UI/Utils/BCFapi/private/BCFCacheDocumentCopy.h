@@ -23,7 +23,8 @@ class BCFCacheStore;
 // The calls made, for each project id of the receiver's getProject() (one empty id when it has
 // none), are:
 //  intoCache: document.getTopic(project); for each viewpoint of each topic
-//      document.getSnapshotContent(topic, viewpoint, project); then one
+//      document.getSnapshotContent(topic, viewpoint, project) (with a model given, see intoCache
+//      below: the model topic's readSnapshot instead); then one
 //      store.createTopic(topic with each snapshot inside its viewpoint as {"snapshot_type": "png",
 //      "snapshot_data": bytes}) per topic, straight into the store that builds the new document
 //      (a side directory, see BCFCacheStore::replaceWith). The first topic the store cannot take
@@ -41,8 +42,8 @@ class BCFCacheStore;
 namespace BCFCacheDocumentCopy {
 
 // model: the model behind document when document is a BCFFileApi, else null. Its snapshots are then
-// read from it with their reasons: one that cannot be read (an image left in a file that changed
-// since it was loaded) fails the copy instead of being left out.
+// read from it once each, with their reasons: one that cannot be read (an image left in a file that
+// changed since it was loaded) fails the copy instead of being left out.
 bool intoCache(const BCFapi& document, BCFCacheStore& store, QString* error,
                const BCFLib::BCFModel* model = nullptr);
 // False, with the first refused item in *error, when a topic file of the cache could not be read
