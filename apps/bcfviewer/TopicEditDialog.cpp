@@ -150,8 +150,12 @@ QVariantMap TopicEditDialog::editedTopic() const
     const QDateTime due = dueDateOf(m_original);
     if (!m_hasDue->isChecked())
         setField(topic, BCFKeys::DueDate, QString(), true);
-    else if (!due.isValid() || due.toLocalTime().date() != m_due->date())
-        topic.insert(BCFKeys::DueDate, QDateTime(m_due->date(), QTime(0, 0), Qt::UTC).toString(Qt::ISODate));
+    else if (!due.isValid() || due.toLocalTime().date() != m_due->date()) {
+        // The start of the chosen day here, with this zone's offset: shown in local time, it is
+        // the day the user chose (midnight UTC would show as the day before west of Greenwich).
+        const QDateTime start(m_due->date(), QTime(0, 0), Qt::LocalTime);
+        topic.insert(BCFKeys::DueDate, start.toOffsetFromUtc(start.offsetFromUtc()).toString(Qt::ISODate));
+    }
 
     const QString description = m_description->toPlainText();
     if (description != m_original.value(BCFKeys::Description).toString())

@@ -25,6 +25,8 @@
 #include "BCFapi/BCFCacheApi.h"
 #include "BCFapi/BCFKeys.h"
 #include "BCFapi/BCFapiRegistry.h"
+
+#include <ctime>
 #include "QtTools/OperationStatus.h"
 
 #include <QAction>
@@ -146,6 +148,7 @@ private slots:
     void layoutIsRemembered();
     void closeAsksOnceAndExportSaysWhatItWrote();
     void listingKeepsTheEventLoopTurning();
+    void dueDateIsTheChosenDayInEveryZone();
 };
 
 void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
@@ -552,6 +555,33 @@ void TestBcfViewer::listingKeepsTheEventLoopTurning()
     QCOMPARE(window.topicView()->model()->rowCount(), topicCount);
     QVERIFY2(ticks >= 2, qPrintable(QStringLiteral("%1 turns while listing").arg(ticks)));
     QVERIFY(window.api()->clearTopics());
+}
+
+// A due date chosen in the form is that day where the user is: in the record, read back as local
+// time, and in the form opened again.
+void TestBcfViewer::dueDateIsTheChosenDayInEveryZone()
+{
+    const QByteArray zone = qgetenv("TZ");
+    for (const char* tz : {"America/New_York", "Asia/Tokyo", "UTC"}) {
+        qputenv("TZ", tz);
+        ::tzset();
+        TopicEditDialog form(TopicEditDialog::EditTopic, TopicChoices());
+        form.setTopic({{"guid", "t"}, {"title", "due"}});
+        form.dueCheck()->setChecked(true);
+        form.dueEdit()->setDate(QDate(2027, 1, 15));
+        const QVariantMap edited = form.editedTopic();
+        const QDateTime due = QDateTime::fromString(edited.value("due_date").toString(), Qt::ISODate);
+        QVERIFY2(due.isValid(), tz);
+        QCOMPARE(due.toLocalTime().date(), QDate(2027, 1, 15));
+        TopicEditDialog again(TopicEditDialog::EditTopic, TopicChoices());
+        again.setTopic(edited);
+        QCOMPARE(again.dueEdit()->date(), QDate(2027, 1, 15));
+    }
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    ::tzset();
 }
 
 BCF_TEST_MAIN(TestBcfViewer)
