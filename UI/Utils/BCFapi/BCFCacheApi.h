@@ -225,6 +225,9 @@ private:
     // True while writeOnWorker waits for its worker (a save or an export; the event loop turns
     // meanwhile).
     bool m_writingCache = false;
+    // The swap of a document whose build finished during such a write; it runs once the write is
+    // done, so that the worker never reads a working directory that is being replaced.
+    std::function<void()> m_afterWrite;
     // True while the reload question of the file watch is open.
     bool m_askingReload = false;
     // Loads are numbered as they are requested. A finished load is installed only when no later

@@ -198,8 +198,16 @@ bool BCFCacheApi::installLoad(BCFLib::BCFLoadingWorker* worker)
             QString reason;
             const bool built = buildDocument(model, side, &reason);
             QMetaObject::invokeMethod(this, [=] {
-                    finishInstall(built, reason, side, path, openedAction, request);
-                    installFinishedLoads();
+                    const auto install = [=] {
+                        finishInstall(built, reason, side, path, openedAction, request);
+                        installFinishedLoads();
+                    };
+                    // A save or export running meanwhile reads the current document: the swap
+                    // waits until it is written.
+                    if (m_writingCache)
+                        m_afterWrite = install;
+                    else
+                        install();
                 }, Qt::QueuedConnection);
             copier->deleteLater();
         }, Qt::QueuedConnection);

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <utility>
 
 namespace Vexamo {
 
@@ -249,16 +250,12 @@ bool BCFCacheApi::writeOnWorker(const std::function<void()>& work)
     m_writingCache = true;
     BCFWorkerRun::run(work);
     m_writingCache = false;
-    if (deferLoads) {
-        // After the signals of this write, which its caller emits.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                while (!m_finishedLoads.isEmpty())
-                    installLoad(m_finishedLoads.takeFirst());
-                m_installingLoad = false;
-            },
-            Qt::QueuedConnection);
+    // After the signals of this write, which its caller emits: a document built meanwhile is
+    // swapped in, or the loads that finished meanwhile are installed, one at a time.
+    if (m_afterWrite) {
+        QMetaObject::invokeMethod(this, std::exchange(m_afterWrite, nullptr), Qt::QueuedConnection);
+    } else if (deferLoads) {
+        QMetaObject::invokeMethod(this, [this] { installFinishedLoads(); }, Qt::QueuedConnection);
     }
     return true;
 }
