@@ -112,8 +112,14 @@ void TestArchiveValidator::cleanFilesReportNothing()
     QFETCH(bool, schemas);
     if (schemas)
         REQUIRE_SCHEMAS();
+    Entries entries = local(source.endsWith(QLatin1String("3.0")));
+    if (source.startsWith(QLatin1String("generator"))) {
+        // Zipped on macOS: its resource entries are no part of the document.
+        entries.insert(QStringLiteral("__MACOSX/") + BCFArchiveGenerator::topicGuid(0) + QStringLiteral("/._markup.bcf"), QByteArray("\0\5\26\7", 4));
+        entries.insert(BCFArchiveGenerator::topicGuid(0) + QStringLiteral("/._viewpoint.bcfv"), QByteArray("\0\5\26\7", 4));
+    }
     const QString path = source.startsWith(QLatin1String("model")) ? writtenByModel(m_dir)
-        : writeArchive(m_dir, QStringLiteral("clean.bcf"), local(source.endsWith(QLatin1String("3.0"))));
+        : writeArchive(m_dir, QStringLiteral("clean.bcf"), entries);
     QVERIFY(!path.isEmpty());
 
     ArchiveValidator validator;

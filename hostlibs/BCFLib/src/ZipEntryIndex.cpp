@@ -79,7 +79,7 @@ bool ZipEntryIndex::list()
         normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
         if (normalised.isEmpty() || normalised.endsWith(QLatin1Char('/')))
             continue; // directory entry
-        if (normalised.startsWith(QLatin1String("__MACOSX/")) || normalised.section(QLatin1Char('/'), -1).startsWith(QLatin1String("._")))
+        if (isPlatformJunk(normalised))
             continue;
         const QString path = normalise(name);
         if (path.isEmpty()) {
@@ -103,6 +103,13 @@ bool ZipEntryIndex::list()
     // current file is set.
     m_zip.goToFirstFile();
     return true;
+}
+
+bool ZipEntryIndex::isPlatformJunk(const QString& name)
+{
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path.startsWith(QLatin1String("__MACOSX/")) || path.section(QLatin1Char('/'), -1).startsWith(QLatin1String("._"));
 }
 
 QString ZipEntryIndex::normalise(const QString& name)

@@ -54,6 +54,9 @@ public:
     static QString resolve(const QString& folder, const QString& reference);
     // The normalised form of an entry name, or empty when it is unsafe.
     static QString normalise(const QString& name);
+    // True for the resource entries macOS adds to archives ("__MACOSX/...", "._name"): not part of
+    // the document, and skipped by every reader of it.
+    static bool isPlatformJunk(const QString& name);
 
 private:
     bool list();

@@ -40,6 +40,8 @@ bool ArchiveEntries::open(const QString& fileName, ProblemList& problems)
         const QString name = m_zip.getCurrentFileName();
         if (name.isEmpty() || name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')))
             continue; // a folder
+        if (ZipEntryIndex::isPlatformJunk(name))
+            continue; // skipped by the reader too
         const QString path = normalise(name);
         if (path.isEmpty()) {
             problems.error(QStringLiteral("archive"), QString(), 0,
