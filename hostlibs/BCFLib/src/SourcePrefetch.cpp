@@ -71,8 +71,9 @@ bool SourcePrefetch::take(size_t index, QByteArray* bytes, QString* error)
         if (m_sources[end])
             ++counted;
     }
+    // Sources skipped over are never read; one taken before its read was started is read here.
     if (m_started <= index)
-        m_started = index; // sources skipped over are never read
+        m_started = index + 1;
     startUpTo(end);
 
     std::shared_ptr<Read> read = std::move(m_reads[index]);

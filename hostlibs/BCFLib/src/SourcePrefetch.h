@@ -12,8 +12,8 @@ class ByteSource;
 // Reads the contents of a list of sources in order, a fixed number ahead of the one taken, on the
 // global thread pool. take() gives each content once, in the list's order; a read that no pool
 // thread has started yet runs on the caller's thread, so a busy pool never blocks the caller. At
-// most `ahead` contents are held at a time. The destructor waits for reads in progress, so the
-// sources need to live only as long as this object.
+// most `ahead` contents are held besides the one taken. The destructor waits for reads in
+// progress, so the sources need to live only as long as this object.
 class SourcePrefetch
 {
 public:
