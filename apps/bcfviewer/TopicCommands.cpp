@@ -79,8 +79,13 @@ void TopicCommands::editTopic()
         // The form's fields go into the record as it is now, so that comments and snapshots
         // changed while the form was open are kept.
         QVariantMap current = m_api->getSingleTopic(topicId, QString());
-        if (current.isEmpty())
+        if (current.isEmpty()) {
+            // Removed meanwhile (here or by another program): say so rather than drop the edits
+            // without a word.
+            QtTools::warning(m_window, tr("Edit Topic"),
+                             tr("The topic was removed while it was being edited; the changes were not saved."));
             return;
+        }
         const QVariantMap edited = dialog->editedTopic();
         for (auto it = edited.cbegin(); it != edited.cend(); ++it) {
             if (it.key() != BCFKeys::Comments && it.key() != BCFKeys::Viewpoints)
