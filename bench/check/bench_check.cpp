@@ -24,15 +24,14 @@ const double sTarget = 3.0;
 // Median wall time of runs calls in milliseconds, -1 when one of them fails.
 qint64 medianMs(const QStringList& arguments, int runs)
 {
-    std::vector<qint64> times;
+    std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const qint64 ms = BenchTools::timeProcess(QStringLiteral(BCFTOOL_PATH), arguments);
         if (ms < 0)
             return -1;
-        times.push_back(ms);
+        times.push_back(double(ms));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return qint64(BenchTools::median(times));
 }
 
 } // namespace

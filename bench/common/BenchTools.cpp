@@ -1,5 +1,7 @@
 #include "BenchTools.h"
 
+#include <algorithm>
+
 #include "BCFArchiveGenerator.h"
 
 #include <QDir>
@@ -10,6 +12,12 @@
 #include <QTextStream>
 
 namespace BenchTools {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
 
 namespace {
 

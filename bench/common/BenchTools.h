@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QTextStream;
 struct BCFArchiveGenerator;
@@ -20,6 +21,8 @@ qint64 residentBytes();
 // milliseconds, or -1 when it is missing or fails.
 qint64 timeProcess(const QString& program, const QStringList& arguments, const QString& workingDir = QString());
 
+// The median of values (the upper one of an even count); 0 when there are none.
+double median(std::vector<double> values);
 // "318.4 MB" style text for a byte count (decimal megabytes).
 QString megabytes(qint64 bytes);
 

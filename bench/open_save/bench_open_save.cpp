@@ -41,12 +41,6 @@
 
 namespace {
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 // Wall time of an external tool in seconds, -1 when it is missing or fails.
 double runProcess(const QString& program, const QStringList& arguments, const QString& workingDir)
 {
@@ -217,12 +211,12 @@ int main(int argc, char** argv)
         api.clearTopics();
     }
 
-    const double unzipFloor = median(unzipTimes);
-    const double zipFloor = median(zipTimes);
-    const double open = median(openTimes);
-    const double save = median(saveTimes);
-    const double exported = median(exportTimes);
-    const double deflateFloor = median(deflateZipTimes);
+    const double unzipFloor = BenchTools::median(unzipTimes);
+    const double zipFloor = BenchTools::median(zipTimes);
+    const double open = BenchTools::median(openTimes);
+    const double save = BenchTools::median(saveTimes);
+    const double exported = BenchTools::median(exportTimes);
+    const double deflateFloor = BenchTools::median(deflateZipTimes);
     std::printf("median of %d runs\n", runs);
     std::printf("open  %.2f s   floor unzip -o          %.2f s   ratio %.2f (target <= 2.0)\n", open, unzipFloor,
                 open / unzipFloor);
@@ -235,7 +229,7 @@ int main(int argc, char** argv)
                 static_cast<long long>(longestOpenGapMs), static_cast<long long>(longestSaveGapMs),
                 static_cast<long long>(longestExportGapMs));
     std::printf("for comparison, a save through copyFromInterface: copy %.2f s + model write %.2f s\n",
-                median(copyTimes), median(writeTimes));
+                BenchTools::median(copyTimes), BenchTools::median(writeTimes));
     const bool failed = std::any_of(openTimes.begin(), openTimes.end(), [](double t) { return t < 0; })
         || std::any_of(saveTimes.begin(), saveTimes.end(), [](double t) { return t < 0; })
         || std::any_of(exportTimes.begin(), exportTimes.end(), [](double t) { return t < 0; });

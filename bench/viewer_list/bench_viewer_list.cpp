@@ -58,16 +58,15 @@ QVariantList variedTopics(QVariantList topics)
 
 double medianMs(int runs, const std::function<void()>& step)
 {
-    QVector<double> times;
+    std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
         step();
         QCoreApplication::processEvents();
-        times << timer.nsecsElapsed() / 1e6;
+        times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
+    return BenchTools::median(times);
 }
 
 } // namespace
