@@ -114,7 +114,7 @@ bool sharedDataAt()
     if (QFileInfo(BCFTest::bcfSharedDir()).isDir())
         return true;
     const QString message = QStringLiteral("shared BCF data not found at %1 (set BCF_SHARED_DIR)").arg(BCFTest::bcfSharedDir());
-    if (qEnvironmentVariable("CI") == QLatin1String("true"))
+    if (BCFTest::sharedDataRequired())
         QTest::qFail(qPrintable(message + QStringLiteral(", required under CI=true")), __FILE__, __LINE__);
     else
         QTest::qSkip(qPrintable(message), __FILE__, __LINE__);
@@ -134,12 +134,12 @@ void addCaseRows(const QStringList& versions, bool local)
         for (const QString& fileName : BCFTest::officialCases(version))
             QTest::newRow(qPrintable(root.relativeFilePath(fileName))) << fileName;
         // Under CI a row that fails on the missing file; elsewhere a note, or a skip when nothing is left.
-        if (!shared && qEnvironmentVariable("CI") == QLatin1String("true"))
+        if (!shared && BCFTest::sharedDataRequired())
             QTest::newRow(qPrintable(version + " cases (CI=true)")) << root.filePath(version);
         else if (!shared && local)
             qInfo("official BCF %s cases left out: no shared data at %s", qPrintable(version), qPrintable(BCFTest::bcfSharedDir()));
     }
-    if (!shared && !local && qEnvironmentVariable("CI") != QLatin1String("true"))
+    if (!shared && !local && !BCFTest::sharedDataRequired())
         sharedDataAt();
 }
 
