@@ -77,23 +77,17 @@ void BCFArchiveReader::setProgress(ProgressFunction addMax, ProgressFunction add
 
 bool BCFArchiveReader::read(const QString& fileName)
 {
-    if (m_deferImages) {
-        // The sources of the deferred images keep the archive open; the reader lets go of it.
-        m_deferredArchive = std::make_shared<SharedArchive>(m_limits);
-        const std::shared_ptr<SharedArchive> archive = m_deferredArchive;
-        const bool opened = archive->index.open(fileName);
-        const bool read = opened && readArchive(archive->index);
-        if (!opened)
-            m_model->setLoadError(archive->index.errorString());
-        m_deferredArchive.reset();
-        return read;
-    }
-    ZipEntryIndex archive(m_limits);
-    if (!archive.open(fileName)) {
-        m_model->setLoadError(archive.errorString());
+    // With deferred images, the sources keep the archive open; the reader lets go of it.
+    const auto archive = std::make_shared<SharedArchive>(m_limits);
+    if (!archive->index.open(fileName)) {
+        m_model->setLoadError(archive->index.errorString());
         return false;
     }
-    return readArchive(archive);
+    if (m_deferImages)
+        m_deferredArchive = archive;
+    const bool read = readArchive(archive->index);
+    m_deferredArchive.reset();
+    return read;
 }
 
 bool BCFArchiveReader::read(QIODevice* device)
