@@ -54,9 +54,14 @@ bool CommentEditor::eventFilter(QObject* watched, QEvent* event)
 
 void CommentEditor::startEditing(const QString& commentId, const QString& text)
 {
+    setDraft(commentId, text);
+    m_text->setFocus();
+}
+
+void CommentEditor::setDraft(const QString& commentId, const QString& text)
+{
     m_commentId = commentId;
     m_text->setPlainText(text);
-    m_text->setFocus();
     m_text->moveCursor(QTextCursor::End);
     updateState();
 }

@@ -16,6 +16,8 @@ public:
     explicit CommentEditor(QWidget* parent = nullptr);
 
     void startEditing(const QString& commentId, const QString& text);
+    // Puts back an unsent text (commentId empty for a new comment) without taking the focus.
+    void setDraft(const QString& commentId, const QString& text);
     // Empties the box and goes back to adding a new comment.
     void reset();
     QString editedCommentId() const { return m_commentId; }

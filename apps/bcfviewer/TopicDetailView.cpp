@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -141,8 +142,29 @@ void TopicDetailView::openLink(const QUrl& link)
         QDesktopServices::openUrl(link);
 }
 
+void TopicDetailView::keepDraft()
+{
+    if (m_topicId.isEmpty())
+        return;
+    const QString text = m_editor->textEdit()->toPlainText();
+    if (text.trimmed().isEmpty())
+        m_drafts.remove(m_topicId);
+    else
+        m_drafts.insert(m_topicId, {m_editor->editedCommentId(), text});
+}
+
+void TopicDetailView::restoreDraft(const QString& topicId)
+{
+    const Draft draft = m_drafts.take(topicId);
+    if (draft.text.isEmpty())
+        m_editor->reset();
+    else
+        m_editor->setDraft(draft.commentId, draft.text);
+}
+
 void TopicDetailView::clear()
 {
+    keepDraft();
     m_topicId.clear();
     m_fieldTexts.clear();
     m_text->setHtml(QStringLiteral("<p style=\"color:gray\">%1</p>").arg(tr("No topic selected").toHtmlEscaped()));
@@ -159,8 +181,10 @@ void TopicDetailView::showTopic(const BCFapi& api, const QString& topicId)
         clear();
         return;
     }
-    if (topicId != m_topicId)
-        m_editor->reset();
+    if (topicId != m_topicId) {
+        keepDraft();
+        restoreDraft(topicId);
+    }
     m_topicId = topicId;
 
     const QString index = topic.contains(BCFKeys::Index) && topic.value(BCFKeys::Index).toInt() >= 0

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMap>
 #include <QWidget>
 
@@ -52,8 +53,17 @@ signals:
 private:
     void openLink(const QUrl& link);
     void updateEnabled();
+    // A comment typed but not sent stays with its topic while others are shown.
+    void keepDraft();
+    void restoreDraft(const QString& topicId);
 
     QString m_topicId;
+    struct Draft
+    {
+        QString commentId; // empty for a new comment
+        QString text;
+    };
+    QHash<QString, Draft> m_drafts; // by topic id
     QSplitter* m_splitter = nullptr;
     // Title, fields, links, related topics and description, built as escaped rich text.
     QTextBrowser* m_text = nullptr;

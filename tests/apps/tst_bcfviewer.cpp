@@ -17,6 +17,7 @@
 
 #include "BCFArchiveGenerator.h"
 #include "BCFTestSupport/FileDialogAnswers.h"
+#include "BCFTestSupport/InMemoryBCFapi.h"
 #include "BCFTestSupport/MessageBoxAnswerer.h"
 #include "BCFTestSupport/ModelRecords.h"
 #include "BCFTestSupport/TestFiles.h"
@@ -149,6 +150,7 @@ private slots:
     void closeAsksOnceAndExportSaysWhatItWrote();
     void listingKeepsTheEventLoopTurning();
     void dueDateIsTheChosenDayInEveryZone();
+    void unsentCommentStaysWithItsTopic();
 };
 
 void TestBcfViewer::showsOfficialCaseAndWritesScreenshot()
@@ -582,6 +584,27 @@ void TestBcfViewer::dueDateIsTheChosenDayInEveryZone()
     else
         qputenv("TZ", zone);
     ::tzset();
+}
+
+// A comment typed but not sent is still there when its topic is shown again, after another topic
+// or an emptied view, and never shows under another topic.
+void TestBcfViewer::unsentCommentStaysWithItsTopic()
+{
+    BCFTest::InMemoryBCFapi api;
+    for (const char* id : {"a", "b"})
+        QCOMPARE(api.createTopic({{"guid", id}, {"title", id}}, QString()), QString(id));
+    TopicDetailView detail;
+    QPlainTextEdit* text = detail.commentEditor()->textEdit();
+    detail.showTopic(api, "a");
+    QTest::keyClicks(text, QStringLiteral("half a thought"));
+    detail.showTopic(api, "b");
+    QVERIFY(text->toPlainText().isEmpty());
+    detail.showTopic(api, "a");
+    QCOMPARE(text->toPlainText(), QStringLiteral("half a thought"));
+    detail.clear();
+    QVERIFY(text->toPlainText().isEmpty());
+    detail.showTopic(api, "a");
+    QCOMPARE(text->toPlainText(), QStringLiteral("half a thought"));
 }
 
 BCF_TEST_MAIN(TestBcfViewer)
